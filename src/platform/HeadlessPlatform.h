@@ -1,0 +1,51 @@
+// Platform without windows: answers come from a script, messages and requests are collected.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <deque>
+
+class HeadlessPlatform : public Platform {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        MessageIcon icon;
+    };
+
+    bool askYesNo(const QString& text, const QString& caption) override;
+    void inform(const QString& text, const QString& caption, MessageIcon icon) override;
+    QString chooseOpenFile(const FileChoice& choice) override;
+    QString chooseSaveFile(const FileChoice& choice) override;
+    std::optional<QColor> chooseColour(const QColor& initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    void showSplash(const QString& text) override;
+    void setSplashText(const QString& text) override;
+    void hideSplash() override;
+    void openUrl(const QString& address) override;
+    void copyImageToClipboard(const QImage& image) override;
+    void wait(int ms) override;
+    void setBusy(bool busy) override { busy_ = busy; }
+
+    // Scripted answers, consumed in order. With none left, questions answer `defaultAnswer` and
+    // choosers are cancelled.
+    std::deque<bool> answers;
+    bool defaultAnswer = false;
+    std::deque<QString> files;
+    std::deque<QColor> colours;
+    std::deque<FontChoice> fonts;
+
+    // What the program asked for.
+    QStringList questions;
+    std::vector<Message> messages;
+    std::vector<FileChoice> fileRequests;
+    QStringList splashTexts; // every text shown on the splash, in order
+    bool splashVisible = false;
+    QStringList openedUrls;
+    QImage clipboard;
+    int waitedMs = 0;
+    bool busy_ = false;
+
+    // Echo messages to stderr (the command line wants them; tests usually do not).
+    bool echoMessages = false;
+};

@@ -1,0 +1,57 @@
+// The platform switch and the headless platform.
+#include "platform/HeadlessPlatform.h"
+
+#include <cstdio>
+
+namespace {
+HeadlessPlatform g_defaultPlatform;
+Platform* g_platform = &g_defaultPlatform;
+
+template <typename T> std::optional<T> takeFront(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+} // namespace
+
+Platform& platform() { return *g_platform; }
+void setPlatform(Platform* p) { g_platform = p ? p : &g_defaultPlatform; }
+
+bool HeadlessPlatform::askYesNo(const QString& text, const QString&) {
+    questions << text;
+    return takeFront(answers).value_or(defaultAnswer);
+}
+
+void HeadlessPlatform::inform(const QString& text, const QString& caption, MessageIcon icon) {
+    messages.push_back({text, caption, icon});
+    if (echoMessages) {
+        const QString line = caption.isEmpty() ? text : caption + ": " + text;
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    }
+}
+
+QString HeadlessPlatform::chooseOpenFile(const FileChoice& choice) {
+    fileRequests.push_back(choice);
+    return takeFront(files).value_or(QString());
+}
+
+QString HeadlessPlatform::chooseSaveFile(const FileChoice& choice) {
+    fileRequests.push_back(choice);
+    return takeFront(files).value_or(QString());
+}
+
+std::optional<QColor> HeadlessPlatform::chooseColour(const QColor&) { return takeFront(colours); }
+std::optional<FontChoice> HeadlessPlatform::chooseFont(const FontChoice&) {
+    return takeFront(fonts);
+}
+
+void HeadlessPlatform::showSplash(const QString& text) {
+    splashVisible = true;
+    splashTexts << text;
+}
+void HeadlessPlatform::setSplashText(const QString& text) { splashTexts << text; }
+void HeadlessPlatform::hideSplash() { splashVisible = false; }
+void HeadlessPlatform::openUrl(const QString& address) { openedUrls << address; }
+void HeadlessPlatform::copyImageToClipboard(const QImage& image) { clipboard = image; }
+void HeadlessPlatform::wait(int ms) { waitedMs += ms; }

@@ -1,0 +1,4 @@
+// Construction of the scene record.
+#include "scene/CZoetraView.h"
+
+CZoetraView::CZoetraView() = default;

@@ -1,0 +1,13 @@
+// The process-wide state of crand().
+#include "scene/Random.h"
+
+namespace {
+std::uint32_t g_state = 1;
+}
+
+int crand() {
+    g_state = g_state * 214013u + 2531011u;
+    return static_cast<int>((g_state >> 16) & 0x7FFF);
+}
+
+void csrand(std::uint32_t seed) { g_state = seed; }
