@@ -1,0 +1,9 @@
+// Test entry point for widget tests: a QApplication around GoogleTest (run under Xvfb).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
