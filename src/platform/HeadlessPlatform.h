@@ -26,6 +26,9 @@ public:
     void copyImageToClipboard(const QImage& image) override;
     void wait(int ms) override;
     void setBusy(bool busy) override { busy_ = busy; }
+    void resizeMainWindow(int outerWidth, int outerHeight) override {
+        mainWindowSize = {outerWidth, outerHeight};
+    }
 
     // Scripted answers, consumed in order. With none left, questions answer `defaultAnswer` and
     // choosers are cancelled.
@@ -45,6 +48,7 @@ public:
     QImage clipboard;
     int waitedMs = 0;
     bool busy_ = false;
+    std::pair<int, int> mainWindowSize{0, 0}; // last size asked for
 
     // Echo messages to stderr (the command line wants them; tests usually do not).
     bool echoMessages = false;

@@ -54,6 +54,8 @@ public:
     virtual void wait(int ms) = 0;
     // Shows or clears a busy cursor during long work.
     virtual void setBusy(bool busy) = 0;
+    // Gives the main window this outer size without moving it (no-op without a window).
+    virtual void resizeMainWindow(int outerWidth, int outerHeight) = 0;
 };
 
 // The platform in force; a HeadlessPlatform until the window installs its own.

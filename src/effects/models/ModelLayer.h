@@ -1,0 +1,6 @@
+// Drawing of the three 3DS models.
+#pragma once
+
+class CZoetraView;
+
+void drawModel(CZoetraView& v, int index);

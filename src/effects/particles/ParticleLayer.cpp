@@ -1,0 +1,6 @@
+// Particle layer drawing.
+#include "effects/particles/ParticleLayer.h"
+
+#include "scene/CZoetraView.h"
+
+void drawParticles(CZoetraView&) {}

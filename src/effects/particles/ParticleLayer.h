@@ -1,0 +1,6 @@
+// Particle layer drawing.
+#pragma once
+
+class CZoetraView;
+
+void drawParticles(CZoetraView& v);

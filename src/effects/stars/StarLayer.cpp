@@ -1,0 +1,7 @@
+// Star spiral: the star table and its drawing.
+#include "effects/stars/StarLayer.h"
+
+#include "scene/CZoetraView.h"
+
+void buildStarTable(CZoetraView&) {}
+void drawStars(CZoetraView&) {}

@@ -1,0 +1,6 @@
+// Two tiled quads.
+#include "effects/tiles/TileLayer.h"
+
+#include "scene/CZoetraView.h"
+
+void drawTiles(CZoetraView&) {}

@@ -1,0 +1,6 @@
+// Two tiled quads.
+#pragma once
+
+class CZoetraView;
+
+void drawTiles(CZoetraView& v);

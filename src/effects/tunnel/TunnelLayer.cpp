@@ -1,0 +1,6 @@
+// Fogged tunnel drawing.
+#include "effects/tunnel/TunnelLayer.h"
+
+#include "scene/CZoetraView.h"
+
+void drawTunnel(CZoetraView&) {}

@@ -1,0 +1,6 @@
+// Fogged tunnel drawing.
+#pragma once
+
+class CZoetraView;
+
+void drawTunnel(CZoetraView& v);
