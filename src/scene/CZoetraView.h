@@ -11,8 +11,10 @@
 #include "effects/text/TextBlock.h"
 #include "effects/tiles/TileBlock.h"
 #include "effects/tunnel/TunnelBlock.h"
+#include "timeline/TimelineBlock.h"
 
-class CZoetraView : public TextBlock,
+class CZoetraView : public TimelineBlock,
+                    public TextBlock,
                     public StarBlock,
                     public ParticleBlock,
                     public FireBlock,
