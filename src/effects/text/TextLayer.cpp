@@ -9,6 +9,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 namespace {
 
 void emitOutlines(const GlyphOutline& glyph) {
@@ -220,4 +222,21 @@ void drawTextSlot(CZoetraView& v) {
 
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void normaliseTextAngles(Vec3& angles) {
+    // Whole turns of 720 come off at once, so even huge angles take one step; an angle that is
+    // not a number at all starts again from 0.
+    for (float* a : {&angles.x, &angles.y, &angles.z}) {
+        if (!std::isfinite(*a)) {
+            *a = 0;
+            continue;
+        }
+        if (*a >= -360 && *a <= 360) continue;
+        *a = std::fmod(*a, 720.0f);
+        if (*a > 360)
+            *a -= 720;
+        else if (*a < -360)
+            *a += 720;
+    }
 }

@@ -1,6 +1,8 @@
 // Extruded 3D text: the glyph display lists, the text drawing and the text slot of a frame.
 #pragma once
 
+#include "scene/Vec3.h"
+
 #include <string_view>
 
 class CZoetraView;
@@ -25,3 +27,7 @@ void drawText(const CZoetraView& v, std::string_view text);
 // text itself while the layer is on, and the shiny reflection pass. Leaves blending off with the
 // blend function (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
 void drawTextSlot(CZoetraView& v);
+
+// Brings each text angle into -360...360: below -360 adds 720, above 360 subtracts 720, as
+// often as needed (400 becomes -320). An infinite or NaN angle becomes 0.
+void normaliseTextAngles(Vec3& angles);
