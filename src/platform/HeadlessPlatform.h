@@ -6,7 +6,7 @@
 #include <deque>
 
 class HeadlessPlatform : public Platform {
-public:
+  public:
     struct Message {
         QString text;
         QString caption;
@@ -19,7 +19,7 @@ public:
     QString chooseSaveFile(const FileChoice& choice) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
-    void showSplash(const QString& text) override;
+    void showSplash(const QString& text, const SplashLook& look = SplashLook()) override;
     void setSplashText(const QString& text) override;
     void hideSplash() override;
     void openUrl(const QString& address) override;

@@ -15,8 +15,12 @@ template <typename T> std::optional<T> takeFront(std::deque<T>& queue) {
 }
 } // namespace
 
-Platform& platform() { return *g_platform; }
-void setPlatform(Platform* p) { g_platform = p ? p : &g_defaultPlatform; }
+Platform& platform() {
+    return *g_platform;
+}
+void setPlatform(Platform* p) {
+    g_platform = p ? p : &g_defaultPlatform;
+}
 
 bool HeadlessPlatform::askYesNo(const QString& text, const QString&) {
     questions << text;
@@ -41,17 +45,29 @@ QString HeadlessPlatform::chooseSaveFile(const FileChoice& choice) {
     return takeFront(files).value_or(QString());
 }
 
-std::optional<QColor> HeadlessPlatform::chooseColour(const QColor&) { return takeFront(colours); }
+std::optional<QColor> HeadlessPlatform::chooseColour(const QColor&) {
+    return takeFront(colours);
+}
 std::optional<FontChoice> HeadlessPlatform::chooseFont(const FontChoice&) {
     return takeFront(fonts);
 }
 
-void HeadlessPlatform::showSplash(const QString& text) {
+void HeadlessPlatform::showSplash(const QString& text, const SplashLook&) {
     splashVisible = true;
     splashTexts << text;
 }
-void HeadlessPlatform::setSplashText(const QString& text) { splashTexts << text; }
-void HeadlessPlatform::hideSplash() { splashVisible = false; }
-void HeadlessPlatform::openUrl(const QString& address) { openedUrls << address; }
-void HeadlessPlatform::copyImageToClipboard(const QImage& image) { clipboard = image; }
-void HeadlessPlatform::wait(int ms) { waitedMs += ms; }
+void HeadlessPlatform::setSplashText(const QString& text) {
+    splashTexts << text;
+}
+void HeadlessPlatform::hideSplash() {
+    splashVisible = false;
+}
+void HeadlessPlatform::openUrl(const QString& address) {
+    openedUrls << address;
+}
+void HeadlessPlatform::copyImageToClipboard(const QImage& image) {
+    clipboard = image;
+}
+void HeadlessPlatform::wait(int ms) {
+    waitedMs += ms;
+}

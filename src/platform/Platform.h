@@ -19,6 +19,21 @@ struct FontChoice {
     QColor colour;
 };
 
+// How the splash window looks: its bitmap with the colour cut out of its shape, the font, place,
+// colour and format of its text line, its style flags and time-out (see CSplashScreenEx).
+struct SplashLook {
+    QString bitmap = QStringLiteral("res/splash.bmp"); // relative to the program folder
+    int keyRed = 255, keyGreen = 0, keyBlue = 255;     // any of them -1: a rectangular window
+    QString fontFace = QStringLiteral("Impact");
+    int fontSize = 100; // tenths of a point
+    int fontFlags = 0;  // 1 bold, 2 italic, 4 underline
+    int textLeft = 125, textTop = 60, textRight = 291, textBottom = 104;
+    QColor textColour = QColor(255, 255, 255);
+    unsigned textFormat = 0x25; // centred horizontally and vertically, single line
+    unsigned style = 15;        // fade in, fade out, drop shadow, centred on the screen
+    int timeoutMs = 0;          // 0: stays until hidden
+};
+
 struct FileChoice {
     QString title;
     QString filter;           // Qt filter text, e.g. "Sequence Files (*.lmt)"
@@ -27,7 +42,7 @@ struct FileChoice {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A Yes/No question with the question icon; true for Yes.
@@ -43,7 +58,7 @@ public:
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
 
     // The "Please Wait:" splash window shown while a model loads. Lines are shown in order.
-    virtual void showSplash(const QString& text) = 0;
+    virtual void showSplash(const QString& text, const SplashLook& look = SplashLook()) = 0;
     virtual void setSplashText(const QString& text) = 0;
     virtual void hideSplash() = 0;
 

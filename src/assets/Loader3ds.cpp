@@ -1,0 +1,45 @@
+// The 3DS import: file, splash sequence, chunk parse, and the loader's messages.
+#include "assets/Loader3ds.h"
+
+#include "assets/AssetPaths.h"
+#include "assets/Parser3ds.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+
+bool Loader3ds::import3ds(Model3ds& model, const char* path) {
+    return import3ds(model, QString::fromLocal8Bit(path));
+}
+
+bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
+    QFile file(resolveAssetFile(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform().inform(QStringLiteral("Unable to find the file: %1!").arg(path),
+                          QStringLiteral("Error"));
+        return false;
+    }
+
+    Platform& p = platform();
+    p.showSplash(QStringLiteral("Please Wait:"));
+    p.wait(kSplashStepMs);
+    p.setSplashText(path);
+    p.wait(kSplashStepMs);
+    p.setSplashText(QStringLiteral("Is Now Loading"));
+    p.wait(kSplashStepMs);
+
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const Parse3dsReport report =
+        parse3ds(model, reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    if (!report.primary) {
+        p.inform(QStringLiteral("Unable to load PRIMARY chuck from file: %1!").arg(path),
+                 QStringLiteral("Error"));
+        p.hideSplash();
+        return false;
+    }
+    for (int i = 0; i < report.versionWarnings; ++i)
+        p.inform(QStringLiteral("This 3DS file is over version 3 so it may load incorrectly"),
+                 QStringLiteral("Warning"));
+    p.hideSplash();
+    return true;
+}

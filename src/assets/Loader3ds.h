@@ -1,0 +1,20 @@
+// Imports a 3DS file into a model slot behind the "Please Wait:" splash, with the loader's
+// messages.
+#pragma once
+
+#include "assets/Model3ds.h"
+
+class QString;
+
+// One per model slot; lives as long as the slot.
+class Loader3ds {
+  public:
+    // Reads `path` (opened as given, relative to the working folder) into `model`: new objects
+    // from index objectCount on, new materials after the old ones. The caller sets objectCount to
+    // 0 before a re-import. Returns true when the model was read.
+    bool import3ds(Model3ds& model, const char* path);
+    bool import3ds(Model3ds& model, const QString& path);
+};
+
+// Milliseconds the splash shows each of its three lines before the model is read.
+constexpr int kSplashStepMs = 1000;

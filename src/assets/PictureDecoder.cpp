@@ -1,0 +1,107 @@
+// Decoding and sizing of picture files for the texture loaders (no GL here).
+#include "assets/PictureDecoder.h"
+
+#include "assets/AssetPaths.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+const QString kAddress = QStringLiteral("http://");
+constexpr double kScreenDpi = 96.0;
+
+QString underFolder(const QString& folder, const QString& path) {
+    return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
+}
+
+// Dots per inch from dots per metre; 0 (none stored) counts as 96. Qt's 96 dpi default is
+// 3780 dots per metre, a hair above 96, so it is read back as exactly 96.
+double dotsPerInch(int dotsPerMetre) {
+    if (dotsPerMetre <= 0) return kScreenDpi;
+    const double dpi = dotsPerMetre * 0.0254;
+    return std::abs(dpi - kScreenDpi) < 0.5 ? kScreenDpi : dpi;
+}
+} // namespace
+
+QString resolvePathRuleA(const QString& path, int assetPathMode, const QString& workingFolder) {
+    if (assetPathMode >= 2 || path.contains(kAddress)) return path;
+    return underFolder(workingFolder, path);
+}
+
+QString resolvePathRuleB(const QString& path, int assetPathMode, const QString& workingFolder) {
+    if (assetPathMode >= 2) return path;
+    return underFolder(workingFolder, path);
+}
+
+QString resolvePathRuleC(const QString& path) {
+    return path;
+}
+
+int powerOfTwoSize(int pixels, int maxTextureSize) {
+    if (pixels > maxTextureSize) return maxTextureSize;
+    if (pixels < 1) return 1;
+    const int exponent = int(std::floor(std::log2(double(pixels)) + 0.5));
+    return 1 << exponent;
+}
+
+QSize naturalSize(const QImage& image) {
+    const double dpiX = dotsPerInch(image.dotsPerMeterX());
+    const double dpiY = dotsPerInch(image.dotsPerMeterY());
+    return {int(std::lround(image.width() * 2540.0 / dpiX)),
+            int(std::lround(image.height() * 2540.0 / dpiY))};
+}
+
+int naturalToPixels(int hundredthsOfMm) {
+    return int(std::lround(double(hundredthsOfMm) * kScreenDpi / 2540.0));
+}
+
+bool decodePicture(const QImage& image, int maxTextureSize, PictureAlpha alpha,
+                   DecodedPicture& out) {
+    if (image.isNull() || maxTextureSize < 1) return false;
+    const QSize natural = naturalSize(image);
+    const int width = powerOfTwoSize(naturalToPixels(natural.width()), maxTextureSize);
+    const int height = powerOfTwoSize(naturalToPixels(natural.height()), maxTextureSize);
+
+    // Stretch over the texture, laid over black like a render into a cleared bitmap.
+    QImage canvas(width, height, QImage::Format_RGB32);
+    if (canvas.isNull()) return false;
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(0, 0, width, height), image);
+    }
+
+    out.width = width;
+    out.height = height;
+    out.naturalWidth = natural.width();
+    out.naturalHeight = natural.height();
+    out.rgba.resize(size_t(width) * size_t(height) * 4);
+    uint8_t* dst = out.rgba.data();
+    for (int row = 0; row < height; ++row) {
+        // Texture row 0 is the bottom row of the picture.
+        const auto* src = reinterpret_cast<const QRgb*>(canvas.constScanLine(height - 1 - row));
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = src[x];
+            dst[0] = uint8_t(qRed(p));
+            dst[1] = uint8_t(qGreen(p));
+            dst[2] = uint8_t(qBlue(p));
+            const bool black = dst[0] == 0 && dst[1] == 0 && dst[2] == 0;
+            dst[3] = alpha == PictureAlpha::KeyBlack && black ? 0 : 255;
+            dst += 4;
+        }
+    }
+    return true;
+}
+
+bool decodePicture(const QString& fullPath, int maxTextureSize, PictureAlpha alpha,
+                   DecodedPicture& out) {
+    if (fullPath.contains(kAddress)) return false; // addresses are not fetched
+    QImageReader reader(resolveAssetFile(fullPath));
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    return decodePicture(image, maxTextureSize, alpha, out);
+}
