@@ -1,0 +1,88 @@
+// Timeline bake and playback.
+#include "timeline/Playback.h"
+
+#include "scene/CZoetraView.h"
+#include "timeline/KeyableParams.h"
+#include "timeline/TimelineUi.h"
+
+#include <GL/gl.h>
+
+void bakeTimeline(CZoetraView& v) {
+    while (v.bakeCursor < v.keyCount) {
+        const int i = v.bakeCursor;
+        const int f0 = v.keyFrames[i];
+        const int f1 = v.keyFrames[i + 1];
+        const int n = f1 > f0 ? f1 - f0 : 0;
+        v.segmentStart = f0;
+        v.segmentEnd = f1;
+        v.segmentLength = n;
+        v.timelineLength += n;
+        if (i >= 1) v.timelineBaked = true;
+
+        for (int p = 0; p < kKeyableCount; ++p) {
+            float running;
+            if (i == 0) {
+                running = v.startKey[p];
+                v.previousTarget[p] = v.startKey[p];
+            } else {
+                running = v.frameTrack[p][f0 - 1];
+            }
+            const float target = v.keyTrack[p][f1];
+            float* track = v.frameTrack[p];
+            for (int q = f0; q < f0 + n; ++q) {
+                running = running + (target - v.previousTarget[p]) / static_cast<float>(n);
+                track[q] = running;
+            }
+            v.runningValue[p] = running;
+            v.targetValue[p] = target;
+            v.previousTarget[p] = i == 0 ? running : target;
+        }
+        v.loadedTimelineLength += n;
+        v.bakeCursor = i + 1;
+    }
+}
+
+void rebakeTimeline(CZoetraView& v) {
+    v.bakeCursor = 0;
+    v.timelineLength = 0;
+    v.loadedTimelineLength = 0;
+    bakeTimeline(v);
+}
+
+void applyFrame(CZoetraView& v, int frame) {
+    if (frame < 0 || frame >= kTimelineFrames) return;
+    for (int p = 0; p < kKeyableCount; ++p) setKeyableValue(v, p, v.frameTrack[p][frame]);
+}
+
+void playTimeline(CZoetraView& v) {
+    if (v.keyCount != 0) v.timelinePlaying = true;
+}
+
+void stopTimeline(CZoetraView& v) { v.timelinePlaying = false; }
+
+void scrubToFrame(CZoetraView& v, int frame) {
+    if (v.timelineUi) v.timelineUi->showFrame(frame);
+    if (v.keyCount == 0 || frame < 0 || frame >= v.loadedTimelineLength) return;
+    v.playFrame = frame;
+    applyFrame(v, v.playFrame);
+    glClearColor(v.backgroundColour.x / 255.0f, v.backgroundColour.y / 255.0f,
+                 v.backgroundColour.z / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void advancePlayback(CZoetraView& v) {
+    const int end = v.sequenceLoaded ? v.loadedTimelineLength : v.timelineLength;
+    if (v.playFrame < end) v.playFrame += 1;
+    if (v.timelineUi) v.timelineUi->showFrame(v.timelineUi->frameSlider());
+    // A play frame left beyond a shorter timeline (Stop, then keys cleared and rebuilt) ends play
+    // as well instead of running off the tracks.
+    if (v.playFrame >= end) {
+        v.timelinePlaying = false;
+        if (v.timelineUi) {
+            v.timelineUi->setFrameSlider(end);
+            v.timelineUi->showFrame(end);
+        }
+        v.playFrame = 0;
+        if (v.sequenceLoaded) v.fireRampRequest = 2.0f;
+    }
+}

@@ -1,0 +1,148 @@
+// Sequence files as data: parsing with checks, and writing.
+#include "timeline/SequenceFile.h"
+
+#include "timeline/SequenceArchive.h"
+#include "timeline/TimelineBlock.h"
+
+#include <QLocale>
+#include <cmath>
+
+bool itemPresent(int item, float version) { return version >= headerItems()[item].minVersion; }
+
+bool slotPresent(int slot, float version) { return version >= keySlots()[slot].minVersion; }
+
+namespace {
+
+QString number(qint64 n) { return QLocale::c().toString(n); }
+
+QString whereEnded(int item, int key) {
+    if (key > 0) return QStringLiteral("in key %1 of its key records").arg(key);
+    return QStringLiteral("at item %1 of its header").arg(item);
+}
+
+QString tooLongMessage(const HeaderItem& item, qint64 length) {
+    const QString what = item.maxLength == kMaxTextLength ? QStringLiteral("its 3D text")
+                         : item.maxLength == kMaxPathLength
+                             ? QStringLiteral("its path \"%1\"").arg(QLatin1String(item.id))
+                             : QStringLiteral("its text \"%1\"").arg(QLatin1String(item.id));
+    return QStringLiteral("%1 is %2 characters long; at most %3 are allowed.")
+        .arg(what, number(length), number(item.maxLength));
+}
+
+} // namespace
+
+bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error) {
+    record = SequenceRecord{};
+    ArchiveReader in(bytes);
+    const std::vector<HeaderItem>& layout = headerItems();
+
+    auto endedEarly = [&](int item, int key) {
+        error = QStringLiteral("The file ends early, %1.").arg(whereEnded(item, key));
+        return false;
+    };
+
+    std::optional<float> version = in.readFloat();
+    if (!version) return endedEarly(kItemVersion, 0);
+    if (!(*version >= 1.0f && *version < 7.0f)) {
+        error = QStringLiteral("Its format version %1 is not one this program reads (1 to 6).")
+                    .arg(static_cast<double>(*version));
+        return false;
+    }
+    record.items[kItemVersion].f = *version;
+
+    for (int n = kItemVersion + 1; n <= kHeaderItemCount; ++n) {
+        if (!itemPresent(n, *version)) continue;
+        const HeaderItem& item = layout[n];
+        SequenceItem& value = record.items[n];
+        switch (item.kind) {
+        case ItemKind::Float: {
+            std::optional<float> f = in.readFloat();
+            if (!f) return endedEarly(n, 0);
+            value.f = *f;
+            break;
+        }
+        case ItemKind::Int: {
+            std::optional<std::int32_t> i = in.readInt();
+            if (!i) return endedEarly(n, 0);
+            value.i = *i;
+            break;
+        }
+        case ItemKind::String: {
+            std::optional<QByteArray> s = in.readString(item.maxLength);
+            if (!s) {
+                if (in.tooLong()) {
+                    error = tooLongMessage(item, *in.tooLong());
+                    return false;
+                }
+                return endedEarly(n, 0);
+            }
+            value.s = *s;
+            break;
+        }
+        }
+    }
+
+    const std::int32_t keyCount = record.items[kItemKeyCount].i;
+    if (keyCount < 0 || keyCount > kMaxKeyCount) {
+        error = QStringLiteral("It holds %1 keys; a sequence holds at most %2.")
+                    .arg(number(keyCount), number(kMaxKeyCount));
+        return false;
+    }
+    // Every key record needs at least its frame; a count the file cannot hold ends early
+    // without reserving room for it.
+    if (in.remaining() < qint64(keyCount) * 4) return endedEarly(kHeaderItemCount, keyCount);
+    record.keys.resize(static_cast<size_t>(keyCount));
+
+    for (int k = 0; k < keyCount; ++k) {
+        SequenceKey& key = record.keys[static_cast<size_t>(k)];
+        std::optional<std::int32_t> frame = in.readInt();
+        if (!frame) return endedEarly(0, k + 1);
+        if (*frame < 1 || *frame >= kTimelineFrames) {
+            error = QStringLiteral("Key %1 is at frame %2; key frames must lie between 1 and %3.")
+                        .arg(k + 1)
+                        .arg(*frame)
+                        .arg(number(kTimelineFrames - 1));
+            return false;
+        }
+        key.frame = *frame;
+        for (int s = 0; s < kKeySlotCount; ++s) {
+            if (!slotPresent(s, *version)) continue;
+            std::optional<float> f = in.readFloat();
+            if (!f) return endedEarly(0, k + 1);
+            key.slots[static_cast<size_t>(s)] = *f;
+        }
+    }
+
+    if (!in.atEnd()) {
+        error = QStringLiteral("It has %1 bytes of unexpected data after its last key.")
+                    .arg(number(in.remaining()));
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+QByteArray serializeSequence(const SequenceRecord& record) {
+    ArchiveWriter out;
+    const std::vector<HeaderItem>& layout = headerItems();
+    for (int n = 1; n <= kHeaderItemCount; ++n) {
+        const SequenceItem& value = record.items[n];
+        switch (layout[n].kind) {
+        case ItemKind::Float:
+            out.writeFloat(value.f);
+            break;
+        case ItemKind::Int:
+            out.writeInt(n == kItemKeyCount ? static_cast<std::int32_t>(record.keys.size())
+                                            : value.i);
+            break;
+        case ItemKind::String:
+            out.writeString(value.s);
+            break;
+        }
+    }
+    for (const SequenceKey& key : record.keys) {
+        out.writeInt(key.frame);
+        for (float slot : key.slots) out.writeFloat(slot);
+    }
+    return out.bytes();
+}

@@ -1,0 +1,45 @@
+// Sequence files as data: the record of one file's header items and key records, parsed from
+// bytes with every count, frame and length checked, and written back byte for byte.
+#pragma once
+
+#include "timeline/SequenceLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+constexpr float kSequenceFormatVersion = 6.0f;
+
+struct SequenceItem {
+    float f = 0;
+    std::int32_t i = 0;
+    QByteArray s; // single-byte characters
+};
+
+struct SequenceKey {
+    std::int32_t frame = 0;
+    std::array<float, kKeySlotCount> slots{};
+};
+
+struct SequenceRecord {
+    // Items 1 ... 325 at indices 1 ... 325; an item the file's version lacks stays at its zero.
+    std::array<SequenceItem, kHeaderItemCount + 1> items{};
+    std::vector<SequenceKey> keys;
+
+    float version() const { return items[kItemVersion].f; }
+};
+
+// Whether a file of `version` holds header item `item` (1 ... 325) or key slot `slot` (0 ... 239).
+bool itemPresent(int item, float version);
+bool slotPresent(int slot, float version);
+
+// Parses a whole file. Refuses, with the reason in `error`, a file that ends early, holds a
+// version outside 1 ... 6, more than 19,999 keys, a key frame outside 1 ... 9,999, a string
+// longer than its item allows, or anything after its last key.
+bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error);
+
+// The file bytes of a record: every item, whatever the version says, and one key record per key
+// (item 14 is written as the number of keys).
+QByteArray serializeSequence(const SequenceRecord& record);
