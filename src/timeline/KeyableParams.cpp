@@ -8,7 +8,10 @@
 
 namespace {
 
-#define KEY(id, label, field) {id, label, [](CZoetraView& v) -> float& { return field; }, nullptr}
+#define KEY(id, label, field)                                                                      \
+    {                                                                                              \
+        id, label, [](CZoetraView& v) -> float& { return field; }, nullptr                         \
+    }
 
 const std::array<KeyableParam, kKeyableCount> kParams{{
     KEY("text.rotate.x", "Text Rotate X", v.textRotation.x),
@@ -66,7 +69,8 @@ const std::array<KeyableParam, kKeyableCount> kParams{{
     KEY("particles.position.z", "Particles Position Z", v.particlePosition.z),
     KEY("particles.gravity.speedMax", "Particle Gravity Speed 1", v.particleGravitySpeedMax),
     KEY("particles.gravity.upDown", "Particle Gravity Up/Down", v.particleGravityUpDown),
-    KEY("particles.gravity.speedMin", "Particle Gravity Double Direction", v.particleGravitySpeedMin),
+    KEY("particles.gravity.speedMin", "Particle Gravity Double Direction",
+        v.particleGravitySpeedMin),
     KEY("particles.gravity.leftRight", "Particle Gravity Left/Right", v.particleGravityLeftRight),
     KEY("particles.gravity.inOut", "Particle Gravity In/Out", v.particleGravityInOut),
     KEY("particles.scale.x", "Particle Scale X", v.particleScale.x),
@@ -234,7 +238,8 @@ const std::array<KeyableParam, kKeyableCount> kParams{{
     KEY("pictures.light.z", "Picture Light Position Z", v.pictureLight.z),
     KEY("pictures.wavy", "Wavy Picture", v.pictureWavy),
     KEY("pictures.separation", "Picture Seperation", v.pictureSeparation),
-    {"pictures.flagWave", "Flag Wave", nullptr, [](CZoetraView& v) -> std::int32_t& { return v.flagWave; }},
+    {"pictures.flagWave", "Flag Wave", nullptr,
+     [](CZoetraView& v) -> std::int32_t& { return v.flagWave; }},
     KEY("pictures.fade", "Picture Fade", v.pictureFade),
 }};
 
@@ -242,7 +247,9 @@ const std::array<KeyableParam, kKeyableCount> kParams{{
 
 } // namespace
 
-const std::array<KeyableParam, kKeyableCount>& keyableParams() { return kParams; }
+const std::array<KeyableParam, kKeyableCount>& keyableParams() {
+    return kParams;
+}
 
 int keyableIndex(std::string_view id) {
     for (int p = 0; p < kKeyableCount; ++p)
@@ -264,8 +271,8 @@ void setKeyableValue(CZoetraView& v, int p, float value) {
     }
     // Truncation toward zero, kept inside the integer's range.
     const float whole = std::trunc(value);
-    param.intValue(v) = whole != whole               ? 0
-                        : whole >= 2147483520.0f     ? 2147483520
-                        : whole <= -2147483648.0f    ? -2147483647 - 1
-                                                     : static_cast<std::int32_t>(whole);
+    param.intValue(v) = whole != whole            ? 0
+                        : whole >= 2147483520.0f  ? 2147483520
+                        : whole <= -2147483648.0f ? -2147483647 - 1
+                                                  : static_cast<std::int32_t>(whole);
 }

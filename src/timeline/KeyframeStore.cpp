@@ -21,9 +21,9 @@ bool frameInTracks(int f) {
 
 bool keyListHasRoom(const CZoetraView& v) {
     if (v.keyCount < kMaxKeyCount) return true;
-    platform().inform(QStringLiteral("The key list is full: a sequence holds at most %1 keys.")
-                          .arg(kMaxKeyCount),
-                      QString(), MessageIcon::Warning);
+    platform().inform(
+        QStringLiteral("The key list is full: a sequence holds at most %1 keys.").arg(kMaxKeyCount),
+        QString(), MessageIcon::Warning);
     return false;
 }
 
@@ -34,7 +34,8 @@ bool keyListHasRoom(const CZoetraView& v) {
 void storeKey(CZoetraView& v, int f, const float* values) {
     const int k = v.keyCount + 1;
     v.keyFrames[k] = f;
-    for (int p = 0; p < kKeyableCount; ++p) v.keyTrack[p][f] = values[p];
+    for (int p = 0; p < kKeyableCount; ++p)
+        v.keyTrack[p][f] = values[p];
     v.keyCount = k;
     if (v.timelineUi) v.timelineUi->addKeyTick(f, v.keyCount);
 
@@ -57,7 +58,8 @@ void setStartValues(CZoetraView& v, const float* values) {
 } // namespace
 
 void captureStartValues(CZoetraView& v) {
-    for (int p = 0; p < kKeyableCount; ++p) v.startKey[p] = keyableValue(v, p);
+    for (int p = 0; p < kKeyableCount; ++p)
+        v.startKey[p] = keyableValue(v, p);
 }
 
 bool addKey(CZoetraView& v, int f) {
@@ -65,7 +67,8 @@ bool addKey(CZoetraView& v, int f) {
     if (f != 0 && !keyListHasRoom(v)) return false;
     v.sequenceLoaded = false;
     float current[kKeyableCount];
-    for (int p = 0; p < kKeyableCount; ++p) current[p] = keyableValue(v, p);
+    for (int p = 0; p < kKeyableCount; ++p)
+        current[p] = keyableValue(v, p);
     if (f == 0)
         setStartValues(v, current);
     else
@@ -116,7 +119,8 @@ void resetTimeline(CZoetraView& v) {
     v.timelineLength = 0;
     v.keyCount = 0;
     v.loadedTimelineLength = 0;
-    for (int i = 1; i <= kResetKeyEntries; ++i) v.keyFrames[i] = 0;
+    for (int i = 1; i <= kResetKeyEntries; ++i)
+        v.keyFrames[i] = 0;
     for (int p = 0; p < kKeyableCount; ++p) {
         for (int i = 1; i <= kResetKeyEntries; ++i) {
             v.keyTrack[p][i] = 0.0f;

@@ -51,14 +51,17 @@ void rebakeTimeline(CZoetraView& v) {
 
 void applyFrame(CZoetraView& v, int frame) {
     if (frame < 0 || frame >= kTimelineFrames) return;
-    for (int p = 0; p < kKeyableCount; ++p) setKeyableValue(v, p, v.frameTrack[p][frame]);
+    for (int p = 0; p < kKeyableCount; ++p)
+        setKeyableValue(v, p, v.frameTrack[p][frame]);
 }
 
 void playTimeline(CZoetraView& v) {
     if (v.keyCount != 0) v.timelinePlaying = true;
 }
 
-void stopTimeline(CZoetraView& v) { v.timelinePlaying = false; }
+void stopTimeline(CZoetraView& v) {
+    v.timelinePlaying = false;
+}
 
 void scrubToFrame(CZoetraView& v, int frame) {
     if (v.timelineUi) v.timelineUi->showFrame(frame);

@@ -8,7 +8,7 @@
 
 // Appends values to a byte array in the archive encoding.
 class ArchiveWriter {
-public:
+  public:
     void writeFloat(float value);
     void writeInt(std::int32_t value);
     // Single-byte characters: length < 255 in one byte; up to 65,533 as 0xFF and a 16-bit
@@ -16,7 +16,7 @@ public:
     void writeString(const QByteArray& text);
     const QByteArray& bytes() const { return bytes_; }
 
-private:
+  private:
     QByteArray bytes_;
 };
 
@@ -24,7 +24,7 @@ private:
 // (returns nothing) and leaves the reader failed; nothing is ever allocated beyond what the data
 // holds.
 class ArchiveReader {
-public:
+  public:
     explicit ArchiveReader(const QByteArray& data) : data_(data) {}
 
     std::optional<float> readFloat();
@@ -42,7 +42,7 @@ public:
     // The last failed string read named a length above its limit; that length.
     std::optional<qint64> tooLong() const { return tooLong_; }
 
-private:
+  private:
     bool take(void* out, qint64 count);
     std::optional<qint64> readLength();
 

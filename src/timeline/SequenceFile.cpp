@@ -7,13 +7,19 @@
 #include <QLocale>
 #include <cmath>
 
-bool itemPresent(int item, float version) { return version >= headerItems()[item].minVersion; }
+bool itemPresent(int item, float version) {
+    return version >= headerItems()[item].minVersion;
+}
 
-bool slotPresent(int slot, float version) { return version >= keySlots()[slot].minVersion; }
+bool slotPresent(int slot, float version) {
+    return version >= keySlots()[slot].minVersion;
+}
 
 namespace {
 
-QString number(qint64 n) { return QLocale::c().toString(n); }
+QString number(qint64 n) {
+    return QLocale::c().toString(n);
+}
 
 QString whereEnded(int item, int key) {
     if (key > 0) return QStringLiteral("in key %1 of its key records").arg(key);
@@ -109,7 +115,7 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
             if (!slotPresent(s, *version)) continue;
             std::optional<float> f = in.readFloat();
             if (!f) return endedEarly(0, k + 1);
-            key.slots[static_cast<size_t>(s)] = *f;
+            key.values[static_cast<size_t>(s)] = *f;
         }
     }
 
@@ -142,7 +148,8 @@ QByteArray serializeSequence(const SequenceRecord& record) {
     }
     for (const SequenceKey& key : record.keys) {
         out.writeInt(key.frame);
-        for (float slot : key.slots) out.writeFloat(slot);
+        for (float value : key.values)
+            out.writeFloat(value);
     }
     return out.bytes();
 }

@@ -20,7 +20,7 @@ struct SequenceItem {
 
 struct SequenceKey {
     std::int32_t frame = 0;
-    std::array<float, kKeySlotCount> slots{};
+    std::array<float, kKeySlotCount> values{}; // slots 1 ... 240
 };
 
 struct SequenceRecord {

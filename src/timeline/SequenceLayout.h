@@ -11,7 +11,7 @@ class CZoetraView;
 
 constexpr int kHeaderItemCount = 325;
 constexpr int kKeySlotCount = 240;
-constexpr int kItemVersion = 1;   // item numbers of the items with a role of their own
+constexpr int kItemVersion = 1; // item numbers of the items with a role of their own
 constexpr int kItemReserved = 8;
 constexpr int kItemKeyCount = 14;
 
@@ -19,12 +19,12 @@ enum class ItemKind : std::uint8_t { Float, Int, String };
 
 struct HeaderItem {
     ItemKind kind = ItemKind::Float;
-    float minVersion = 0;  // read only from files of at least this version
-    const char* id = "";   // name in the text form; for a start value the keyable id
-    int keyable = -1;      // >= 0: the start value of this keyable parameter
-    int lengthOf = 0;      // > 0: this float is the length of the string item with that number
-    int repeats = 0;       // > 0: a second copy of the item with that number
-    qint64 maxLength = 0;  // strings: the longest one accepted
+    float minVersion = 0; // read only from files of at least this version
+    const char* id = "";  // name in the text form; for a start value the keyable id
+    int keyable = -1;     // >= 0: the start value of this keyable parameter
+    int lengthOf = 0;     // > 0: this float is the length of the string item with that number
+    int repeats = 0;      // > 0: a second copy of the item with that number
+    qint64 maxLength = 0; // strings: the longest one accepted
     // The scene field (items that are neither start values, lengths nor the three above).
     float& (*floatField)(CZoetraView&) = nullptr;
     std::int32_t& (*intField)(CZoetraView&) = nullptr;

@@ -8,12 +8,12 @@
 class TimelineUi;
 
 // Capacities of the timeline tables; they are hard limits.
-constexpr int kKeyableCount = 215;       // keyable scene values
-constexpr int kTimelineFrames = 10000;   // cells per track: frames 0 ... 9,999
-constexpr int kKeyListSize = 20000;      // entries of keyFrames, entry 0 included
+constexpr int kKeyableCount = 215;     // keyable scene values
+constexpr int kTimelineFrames = 10000; // cells per track: frames 0 ... 9,999
+constexpr int kKeyListSize = 20000;    // entries of keyFrames, entry 0 included
 constexpr int kMaxKeyCount = kKeyListSize - 1;
 constexpr int kSequenceNameCapacity = 1024;
-constexpr int kResetKeyEntries = 601;    // entries 1 ... 601 are cleared by resetTimeline
+constexpr int kResetKeyEntries = 601; // entries 1 ... 601 are cleared by resetTimeline
 
 struct TimelineBlock {
     // Per keyable value p: the value stored by the key at each frame, and the baked value of
@@ -30,7 +30,7 @@ struct TimelineBlock {
     std::int32_t timelineLength = 0;       // sum of the baked segment lengths
     std::int32_t loadedTimelineLength = 0; // the same sum; end of playback of a loaded sequence
     bool sequenceLoaded = false;
-    bool timelineBaked = false;            // set once a segment after the first one is baked
+    bool timelineBaked = false; // set once a segment after the first one is baked
 
     // Bake working records, kept between bakes so that adding a key bakes only its segment.
     float runningValue[kKeyableCount]{};
@@ -54,7 +54,7 @@ struct TimelineBlock {
 
     // Playback.
     bool timelinePlaying = false;
-    std::int32_t playFrame = 0;   // the frame whose baked values are applied next
+    std::int32_t playFrame = 0;    // the frame whose baked values are applied next
     float exportInProgress = 0.0f; // > 1.0 while a video export runs
 
     // The Keyframe Controls page while it exists (null otherwise): the timeline keeps its

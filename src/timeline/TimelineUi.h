@@ -4,7 +4,7 @@
 #pragma once
 
 class TimelineUi {
-public:
+  public:
     virtual ~TimelineUi() = default;
 
     // The Frame slider's position (TBM_SETPOS with redraw) and the "Frame:" edit.

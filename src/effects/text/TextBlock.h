@@ -35,6 +35,9 @@ struct TextParams {
     float textLightingClicks = 0;
     // >= 2: always bind textDefaultTexture; <= 1: textUserTexture once a user path is in force.
     float textUseDefaultTexture = 0;
+    // Two further style values the material combo sets; stored by sequence files.
+    float textStyle2 = 0;
+    float textStyle3 = 0;
 };
 
 // Size and placement of one glyph, filled when the display lists are built.

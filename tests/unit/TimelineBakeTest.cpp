@@ -1,0 +1,117 @@
+// The bake into per-frame values and playback of the baked frames.
+#include "platform/HeadlessPlatform.h"
+#include "scene/CZoetraView.h"
+#include "timeline/KeyableParams.h"
+#include "timeline/KeyframeStore.h"
+#include "timeline/Playback.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Timeline : ::testing::Test {
+    std::unique_ptr<CZoetraView> v = std::make_unique<CZoetraView>();
+    HeadlessPlatform headless;
+    const int fade = keyableIndex("text.fade");
+
+    void SetUp() override { setPlatform(&headless); }
+    void TearDown() override { setPlatform(nullptr); }
+
+    void keyAt(int frame, float textFade) {
+        v->textFade = textFade;
+        ASSERT_TRUE(addKey(*v, frame));
+    }
+};
+
+} // namespace
+
+TEST_F(Timeline, ZeroToEightOverFourFramesThenStopAndRewind) {
+    keyAt(0, 0);
+    keyAt(4, 8);
+    EXPECT_EQ(v->timelineLength, 4);
+    for (int q = 0; q < 4; ++q)
+        EXPECT_EQ(v->frameTrack[fade][q], 2.0f * (q + 1)) << q;
+
+    playTimeline(*v);
+    ASSERT_TRUE(v->timelinePlaying);
+    std::vector<float> drawn;
+    while (v->timelinePlaying) {
+        applyFrame(*v, v->playFrame);
+        drawn.push_back(v->textFade);
+        advancePlayback(*v);
+        ASSERT_LE(drawn.size(), 10u);
+    }
+    EXPECT_EQ(drawn, (std::vector<float>{2, 4, 6, 8}));
+    EXPECT_EQ(v->playFrame, 0);
+    EXPECT_EQ(v->fireRampRequest, 0.0f); // only a loaded sequence asks for the ramp
+}
+
+TEST_F(Timeline, EqualKeysHoldTheirValueAndLaterSegmentsStartFromTheAccumulatedValue) {
+    keyAt(0, 5);
+    keyAt(10, 5);
+    keyAt(20, 5);
+    for (int q = 0; q < 20; ++q)
+        EXPECT_EQ(v->frameTrack[fade][q], 5.0f) << q;
+    EXPECT_TRUE(v->timelineBaked);
+
+    // Thirds do not add up exactly in single precision: the drift carries into the next segment.
+    keyAt(23, 6);
+    float running = 5.0f;
+    for (int q = 20; q < 23; ++q) {
+        running = running + (6.0f - 5.0f) / 3.0f;
+        EXPECT_EQ(v->frameTrack[fade][q], running);
+    }
+}
+
+TEST_F(Timeline, ZeroLengthSegmentBakesNothing) {
+    keyAt(0, 0);
+    keyAt(10, 10);
+    const float before = v->frameTrack[fade][9];
+    keyAt(10, 99);
+    EXPECT_EQ(v->keyCount, 2);
+    EXPECT_EQ(v->timelineLength, 10);
+    EXPECT_EQ(v->frameTrack[fade][9], before);
+    EXPECT_EQ(v->frameTrack[fade][10], 0.0f); // the last key's own cell is never baked
+}
+
+TEST_F(Timeline, PlayWithoutKeysDoesNothingAndStopKeepsTheFrame) {
+    playTimeline(*v);
+    EXPECT_FALSE(v->timelinePlaying);
+    keyAt(6, 6);
+    playTimeline(*v);
+    advancePlayback(*v);
+    advancePlayback(*v);
+    stopTimeline(*v);
+    EXPECT_FALSE(v->timelinePlaying);
+    EXPECT_EQ(v->playFrame, 2);
+    playTimeline(*v);
+    advancePlayback(*v);
+    EXPECT_EQ(v->playFrame, 3);
+}
+
+TEST_F(Timeline, PlayFrameBeyondAShorterTimelineEndsPlay) {
+    keyAt(50, 1);
+    v->playFrame = 40;
+    stopTimeline(*v);
+    headless.answers = {true};
+    ASSERT_TRUE(clearAllKeys(*v));
+    keyAt(10, 1);
+    playTimeline(*v);
+    advancePlayback(*v);
+    EXPECT_FALSE(v->timelinePlaying);
+    EXPECT_EQ(v->playFrame, 0);
+}
+
+TEST_F(Timeline, ScrubShowsBakedValuesOnlyInsideTheBakedRange) {
+    keyAt(0, 0);
+    keyAt(4, 8);
+    v->timelineLength = v->loadedTimelineLength; // as after a load
+    scrubToFrame(*v, 1);
+    EXPECT_EQ(v->playFrame, 1);
+    EXPECT_EQ(v->textFade, 4.0f);
+    scrubToFrame(*v, 7);
+    EXPECT_EQ(v->playFrame, 1);
+    EXPECT_EQ(v->textFade, 4.0f);
+}
