@@ -7,3 +7,5 @@ void uploadBuiltInTextTexture(CZoetraView&) {}
 void loadDefaultTextures(CZoetraView&) {}
 void loadDefaultModelsAndSprites(CZoetraView&) {}
 void loadDefaultPictures(CZoetraView&) {}
+void loadDefaultTextTextures(CZoetraView&) {}
+void loadDefaultPicture2(CZoetraView&) {}

@@ -1,0 +1,16 @@
+// Start-up initialisation of the scene record and the reset of the "New" command.
+#pragma once
+
+class CZoetraView;
+
+// Runs once after the GL context exists and is current: working folder, GL state, default
+// textures, models and pictures, simulation tables, settings, window size and start sequence.
+void initialiseScene(CZoetraView& v);
+
+// The reset of "New" (the command asks its question first): every block back to its defaults,
+// the text textures, picture 2 and the glyph lists reloaded, the timeline emptied, the deck
+// closed. Needs the GL context current.
+void resetScene(CZoetraView& v);
+
+// The value part of resetScene, without GL, assets, timeline tables or the deck.
+void resetSceneValues(CZoetraView& v);
