@@ -12,5 +12,6 @@ void initialiseScene(CZoetraView& v);
 // closed. Needs the GL context current.
 void resetScene(CZoetraView& v);
 
-// The value part of resetScene, without GL, assets, timeline tables or the deck.
+// Everything resetScene does except the GL work (glyph lists, texture reloads, clear colour):
+// the block values, the timeline, the deck, the mouse and the start values of key 0.
 void resetSceneValues(CZoetraView& v);

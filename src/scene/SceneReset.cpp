@@ -65,6 +65,7 @@ void closeDeck(CZoetraView& v) {
     if (v.deckOpen && v.hideDeck) v.hideDeck(v);
     v.deckOpen = 0;
     v.deckSheet = nullptr;
+    v.timelineUi = nullptr;
     v.keyframePage = nullptr;
     v.textPage = nullptr;
     v.starPage = nullptr;
@@ -92,30 +93,30 @@ void resetSceneValues(CZoetraView& v) {
     static_cast<BlurParams&>(v) = BlurParams{};
     resetModels(v);
     resetPictures(v);
+    v.assetPathMode = 0; // the text textures are reloaded from their relative path
 
+    // Timeline and frame clock.
+    v.timelinePlaying = false;
+    v.bakeCursor = 0;
+    v.timelineLength = 0;
+    v.playFrame = 0;
+    resetTimeline(v);
     v.lastFrameClock = 0;
     v.aviFrameRate = 50;
     v.framesThisSecond = 0;
 
+    closeDeck(v);
     resetMouse(v);
+    captureStartValues(v); // key 0 starts from the new look
 }
 
 void resetScene(CZoetraView& v) {
     resetSceneValues(v);
 
-    // The glyph lists for "Lumatoy" in "Arial Black", the text textures with path mode 0, and
-    // picture 2; both picture meshes are rebuilt by the next frame.
-    if (v.textListBase != 0) {
-        glDeleteLists(v.textListBase, kGlyphCount);
-        v.textListBase = 0;
-    }
-    buildTextLists(v);
-    v.assetPathMode = 0;
+    // The glyph lists for "Lumatoy" in "Arial Black", the text textures and picture 2; both
+    // picture meshes are rebuilt by the next frame. None of this changes a keyable value.
+    buildTextLists(v); // deletes the previous lists first
     loadDefaultTextTextures(v);
     loadDefaultPicture2(v);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-
-    resetTimeline(v);
-    closeDeck(v);
-    captureStartValues(v);
 }

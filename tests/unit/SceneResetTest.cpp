@@ -1,6 +1,7 @@
 // The values of the layer blocks outside the page triples at start, and what "New" does to them.
 #include "scene/CZoetraView.h"
 #include "scene/SceneInit.h"
+#include "timeline/KeyableParams.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,10 @@ void edit(CZoetraView& v) {
     v.mouseTargetText = 0;
     v.mouseTargetModel[1] = 2;
     v.mousePage = 8;
+    v.timelinePlaying = true;
+    v.bakeCursor = 3;
+    v.timelineLength = 500;
+    v.playFrame = 42;
     v.lastFrameClock = 12345;
     v.aviFrameRate = 25;
     v.framesThisSecond = 17;
@@ -173,7 +178,7 @@ TEST(SceneNew, RestoresLayerSettingsButKeepsTheLoadedAssetsAndTables) {
     EXPECT_FLOAT_EQ(v->pictureMeshValid[1], 0);
 }
 
-TEST(SceneNew, ClearsTheMouseDragAndTheFrameClock) {
+TEST(SceneNew, StopsPlaybackAndClearsTheMouseDragAndTheFrameClock) {
     auto v = std::make_unique<CZoetraView>();
     edit(*v);
     resetSceneValues(*v);
@@ -186,9 +191,68 @@ TEST(SceneNew, ClearsTheMouseDragAndTheFrameClock) {
     EXPECT_FLOAT_EQ(v->mouseTargetText, 2); // the text is the mouse target again
     EXPECT_FLOAT_EQ(v->mouseTargetModel[1], 0);
     EXPECT_FLOAT_EQ(v->mousePage, 0);
+    EXPECT_FALSE(v->timelinePlaying);
+    EXPECT_EQ(v->bakeCursor, 0);
+    EXPECT_EQ(v->timelineLength, 0);
+    EXPECT_EQ(v->playFrame, 0);
     EXPECT_EQ(v->lastFrameClock, 0);
     EXPECT_EQ(v->aviFrameRate, 50); // 20 ms frames until the export settings apply again
     EXPECT_EQ(v->framesThisSecond, 0);
+}
+
+TEST(SceneStart, KeyZeroStartsFromTheConstructedLook) {
+    auto v = std::make_unique<CZoetraView>();
+    for (int p = 0; p < kKeyableCount; ++p)
+        ASSERT_FLOAT_EQ(v->startKey[p], keyableValue(*v, p)) << keyableParams()[p].id;
+    EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
+}
+
+TEST(SceneNew, EmptiesTheTimelineAndStartsKeyZeroFromTheResetLook) {
+    auto v = std::make_unique<CZoetraView>();
+    v->keyCount = 2;
+    v->keyFrames[1] = 10;
+    v->keyFrames[2] = 20;
+    v->sequenceLoaded = true;
+    edit(*v);
+    v->textScale = {1, 2, 3};
+    v->startKey[keyableIndex("text.scale.x")] = 1;
+
+    resetSceneValues(*v);
+
+    EXPECT_EQ(v->keyCount, 0);
+    EXPECT_EQ(v->keyFrames[2], 0);
+    for (int p = 0; p < kKeyableCount; ++p)
+        ASSERT_FLOAT_EQ(v->startKey[p], keyableValue(*v, p)) << keyableParams()[p].id;
+    EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
+}
+
+int hideCalls = 0;
+void countHide(CZoetraView& v) {
+    ++hideCalls;
+    EXPECT_EQ(v.deckOpen, 1); // the deck hides itself before it is marked closed
+}
+
+TEST(SceneNew, HidesAnOpenDeckAndForgetsItsPages) {
+    auto v = std::make_unique<CZoetraView>();
+    // Stand-in page addresses: the reset only compares and clears them.
+    static char page[2];
+    v->deckOpen = 1;
+    v->hideDeck = countHide;
+    v->deckSheet = reinterpret_cast<CMySheet*>(&page[0]);
+    v->textPage = reinterpret_cast<CMyPage1*>(&page[1]);
+    v->modelPage3 = reinterpret_cast<CMyPage13*>(&page[1]);
+    hideCalls = 0;
+
+    resetSceneValues(*v);
+    EXPECT_EQ(hideCalls, 1);
+    EXPECT_EQ(v->deckOpen, 0);
+    EXPECT_EQ(v->deckSheet, nullptr);
+    EXPECT_EQ(v->textPage, nullptr);
+    EXPECT_EQ(v->modelPage3, nullptr);
+
+    // With the deck closed there is nothing to hide.
+    resetSceneValues(*v);
+    EXPECT_EQ(hideCalls, 1);
 }
 
 } // namespace
