@@ -2,6 +2,8 @@
 // 1, 2, 3; each model reads only its own entries.
 #pragma once
 
+#include "assets/Loader3ds.h"
+#include "assets/Model3ds.h"
 #include "scene/Vec3.h"
 
 #include <string>
@@ -49,6 +51,10 @@ struct ModelParams {
 
 struct ModelBlock : ModelParams {
     unsigned modelTexture1 = 0, modelTexture2 = 0, modelTexture3 = 0;
+
+    // The meshes of models 1, 2, 3 and the loader of each slot, alive for the whole run.
+    Model3ds modelMesh[kModelCount];
+    Loader3ds modelLoader[kModelCount];
 
     // Asset state, kept by "New" together with the meshes and textures it describes.
     // >= 2: the texture is loaded keyed (black transparent).

@@ -1,0 +1,164 @@
+// The info sub-command for asset files: 3DS models, TGA images and pictures.
+#include "assets/AssetInfo.h"
+
+#include "assets/Loader3ds.h"
+#include "assets/PictureDecoder.h"
+#include "assets/TgaImage.h"
+#include "platform/HeadlessPlatform.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+void print(std::FILE* f, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), f);
+}
+
+int describe3ds(const QString& path, bool json, std::FILE* out, std::FILE* err) {
+    // The loader's messages are collected instead of shown; its splash waits are skipped.
+    HeadlessPlatform collector;
+    Platform* previous = &platform();
+    setPlatform(&collector);
+    Model3ds model;
+    Loader3ds loader;
+    const bool ok = loader.import3ds(model, path);
+    setPlatform(previous);
+    if (!ok) {
+        for (const auto& m : collector.messages)
+            print(err, m.caption + ": " + m.text + "\n");
+        return 1;
+    }
+    QJsonArray objects, materials, messages;
+    for (int i = 0; i < model.objectCount; ++i) {
+        const Object3ds& o = model.objects[size_t(i)];
+        objects.append(QJsonObject{{"name", QString::fromLatin1(o.name)},
+                                   {"vertices", o.vertexCount},
+                                   {"faces", o.faceCount},
+                                   {"texVertices", o.texVertexCount},
+                                   {"materialId", o.materialId},
+                                   {"hasTexture", o.hasTexture != 0}});
+    }
+    for (int i = 0; i < model.materialCount; ++i) {
+        const Material3ds& m = model.materials[size_t(i)];
+        materials.append(
+            QJsonObject{{"name", QString::fromLatin1(m.name)},
+                        {"textureFile", QString::fromLatin1(m.textureFile)},
+                        {"colour", QJsonArray{m.colour[0], m.colour[1], m.colour[2]}}});
+    }
+    for (const auto& m : collector.messages)
+        messages.append(m.text);
+    if (json) {
+        const QJsonObject root{{"type", "3ds"},
+                               {"objects", objects},
+                               {"materials", materials},
+                               {"messages", messages}};
+        print(out, QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) + "\n");
+        return 0;
+    }
+    print(out, QStringLiteral("3DS model: %1 objects, %2 materials\n")
+                   .arg(model.objectCount)
+                   .arg(model.materialCount));
+    for (const QJsonValue& v : objects) {
+        const QJsonObject o = v.toObject();
+        print(out, QStringLiteral("  object \"%1\": %2 vertices, %3 faces, %4 texture coordinates, "
+                                  "material %5%6\n")
+                       .arg(o["name"].toString())
+                       .arg(o["vertices"].toInt())
+                       .arg(o["faces"].toInt())
+                       .arg(o["texVertices"].toInt())
+                       .arg(o["materialId"].toInt())
+                       .arg(o["hasTexture"].toBool() ? ", textured" : ""));
+    }
+    for (const QJsonValue& v : materials) {
+        const QJsonObject m = v.toObject();
+        const QJsonArray c = m["colour"].toArray();
+        print(out, QStringLiteral("  material \"%1\": colour %2 %3 %4, map \"%5\"\n")
+                       .arg(m["name"].toString())
+                       .arg(c[0].toInt())
+                       .arg(c[1].toInt())
+                       .arg(c[2].toInt())
+                       .arg(m["textureFile"].toString()));
+    }
+    for (const QJsonValue& v : messages)
+        print(out, "  message: " + v.toString() + "\n");
+    return 0;
+}
+
+int describeTga(const QString& path, bool json, std::FILE* out, std::FILE* err) {
+    TgaImage image;
+    if (!readTga(path.toLocal8Bit().constData(), image)) {
+        print(err, QStringLiteral("Unable to read the TGA file: %1 (only uncompressed true-colour "
+                                  "and 256-colour mapped files are read)\n")
+                       .arg(path));
+        return 1;
+    }
+    if (json) {
+        const QJsonObject root{{"type", "tga"},
+                               {"width", image.width},
+                               {"height", image.height},
+                               {"bitsPerPixel", image.bitsPerPixel}};
+        print(out, QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) + "\n");
+    } else {
+        print(out, QStringLiteral("TGA image: %1 x %2, %3 bits per pixel\n")
+                       .arg(image.width)
+                       .arg(image.height)
+                       .arg(image.bitsPerPixel));
+    }
+    return 0;
+}
+
+int describePicture(const QString& path, bool json, std::FILE* out, std::FILE* err) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        print(err, QStringLiteral("Unable to read the picture: %1 (%2)\n")
+                       .arg(path, reader.errorString()));
+        return 1;
+    }
+    const QSize natural = naturalSize(image);
+    if (json) {
+        const QJsonObject root{{"type", "picture"},
+                               {"width", image.width()},
+                               {"height", image.height()},
+                               {"naturalWidth", natural.width()},
+                               {"naturalHeight", natural.height()}};
+        print(out, QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) + "\n");
+    } else {
+        print(out, QStringLiteral("Picture: %1 x %2 pixels, natural size %3 x %4 (0.01 mm)\n")
+                       .arg(image.width())
+                       .arg(image.height())
+                       .arg(natural.width())
+                       .arg(natural.height()));
+    }
+    return 0;
+}
+
+} // namespace
+
+int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
+    QString path;
+    bool json = false;
+    for (const QString& a : args) {
+        if (a == QLatin1String("--json"))
+            json = true;
+        else if (path.isEmpty())
+            path = a;
+        else {
+            print(err, "usage: lumatoy info FILE [--json]\n");
+            return 2;
+        }
+    }
+    if (path.isEmpty()) {
+        print(err, "usage: lumatoy info FILE [--json]\n");
+        return 2;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("3ds")) return describe3ds(path, json, out, err);
+    if (suffix == QLatin1String("tga")) return describeTga(path, json, out, err);
+    return describePicture(path, json, out, err);
+}
