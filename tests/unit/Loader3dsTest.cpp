@@ -331,3 +331,31 @@ TEST(Parser3ds, FloatColourSubChunkIsRead) {
     EXPECT_EQ(model.materials[0].colour[1], 128);
     EXPECT_EQ(model.materials[0].colour[2], 0);
 }
+
+// A file written by another program's 3DS exporter (an OBJ cube face set and a plate, with a
+// textured and a plain material); the counts and names are what an established reader reports.
+TEST_F(Loader3dsTest, FileFromAnotherExporterLoads) {
+    Model3ds model;
+    ASSERT_TRUE(loader_.import3ds(model, testDataDir() + "/3ds/assimp-export.3ds"));
+    EXPECT_TRUE(platform_.messages.empty());
+    ASSERT_EQ(model.objectCount, 2);
+    ASSERT_EQ(model.materialCount, 3);
+    EXPECT_STREQ(model.materials[1].name, "Wood_1");
+    EXPECT_STREQ(model.materials[1].textureFile, "wood.jpg");
+    EXPECT_STREQ(model.materials[2].name, "Steel_2");
+    EXPECT_STREQ(model.materials[2].textureFile, "");
+    const Object3ds& cube = model.objects[0];
+    EXPECT_STREQ(cube.name, "Cube_Cube_0");
+    EXPECT_EQ(cube.faceCount, 6);
+    EXPECT_EQ(cube.vertexCount, 10);
+    EXPECT_EQ(cube.texVertexCount, 10);
+    EXPECT_EQ(cube.materialId, 1);
+    EXPECT_EQ(cube.hasTexture, 1);
+    const Object3ds& plate = model.objects[1];
+    EXPECT_STREQ(plate.name, "Plate_Plate_1");
+    EXPECT_EQ(plate.faceCount, 1);
+    EXPECT_EQ(plate.vertexCount, 3);
+    EXPECT_EQ(plate.texVertexCount, 0);
+    EXPECT_EQ(plate.materialId, 2);
+    EXPECT_EQ(plate.hasTexture, 0);
+}
