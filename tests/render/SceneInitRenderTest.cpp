@@ -1,0 +1,131 @@
+// Start-up initialisation and the "New" reset with a real GL context: the GL state they leave
+// and the scene values that depend on it.
+#include "scene/CZoetraView.h"
+#include "scene/ProgramFolder.h"
+#include "scene/SceneInit.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <QDir>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// A surfaceless compatibility-profile context, current for the life of the object.
+class HeadlessContext {
+  public:
+    HeadlessContext() {
+        display_ =
+            eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return;
+        eglBindAPI(EGL_OPENGL_API);
+        const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                           EGL_OPENGL_BIT, EGL_NONE};
+        EGLConfig config = nullptr;
+        EGLint count = 0;
+        if (!eglChooseConfig(display_, configAttributes, &config, 1, &count) || count < 1) return;
+        const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                            EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, contextAttributes);
+        if (context_ != EGL_NO_CONTEXT)
+            current_ = eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
+    }
+    ~HeadlessContext() {
+        if (display_ == EGL_NO_DISPLAY) return;
+        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
+        eglTerminate(display_);
+    }
+    bool current() const { return current_; }
+
+  private:
+    EGLDisplay display_ = EGL_NO_DISPLAY;
+    EGLContext context_ = EGL_NO_CONTEXT;
+    bool current_ = false;
+};
+
+std::array<float, 4> glFloats(GLenum name) {
+    std::array<float, 4> values{};
+    glGetFloatv(name, values.data());
+    return values;
+}
+
+std::array<float, 4> lightFloats(GLenum name) {
+    std::array<float, 4> values{};
+    glGetLightfv(GL_LIGHT0, name, values.data());
+    return values;
+}
+
+class SceneInitTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true); // the profile of the test, not the user's
+        savedFolder_ = QDir::currentPath();
+        if (!context_.current()) GTEST_SKIP() << "no headless GL context";
+        view_ = std::make_unique<CZoetraView>();
+        initialiseScene(*view_);
+    }
+    void TearDown() override { QDir::setCurrent(savedFolder_); }
+
+    HeadlessContext context_;
+    QString savedFolder_;
+    std::unique_ptr<CZoetraView> view_;
+};
+
+TEST_F(SceneInitTest, LeavesTheStartUpGlState) {
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint value = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &value);
+    EXPECT_EQ(value, GL_LEQUAL);
+    glGetIntegerv(GL_SHADE_MODEL, &value);
+    EXPECT_EQ(value, GL_SMOOTH);
+    glGetIntegerv(GL_BLEND_SRC, &value);
+    EXPECT_EQ(value, GL_SRC_ALPHA);
+    glGetIntegerv(GL_BLEND_DST, &value);
+    EXPECT_EQ(value, GL_ONE);
+    EXPECT_EQ(glFloats(GL_COLOR_CLEAR_VALUE), (std::array<float, 4>{0, 0, 0, 0.5f}));
+    EXPECT_EQ(glFloats(GL_LIGHT_MODEL_AMBIENT), (std::array<float, 4>{0.2f, 0.2f, 0.2f, 1}));
+    EXPECT_EQ(lightFloats(GL_POSITION), (std::array<float, 4>{0, 5, 10, 1}));
+    EXPECT_EQ(lightFloats(GL_AMBIENT), (std::array<float, 4>{0.2f, 0.2f, 0.2f, 1}));
+    EXPECT_EQ(lightFloats(GL_DIFFUSE), (std::array<float, 4>{0.3f, 0.3f, 0.3f, 1}));
+    EXPECT_EQ(lightFloats(GL_SPECULAR), (std::array<float, 4>{0.8f, 0.8f, 0.8f, 1}));
+    float shininess = 0;
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    EXPECT_FLOAT_EQ(shininess, 128);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
+    EXPECT_EQ(QDir::currentPath(), QDir(programFolder()).canonicalPath());
+    EXPECT_FLOAT_EQ(view_->sceneVersion, 6.0f);
+    EXPECT_FLOAT_EQ(view_->textOn, 2.0f);
+    EXPECT_EQ(view_->spotColour, Vec3(128, 128, 128));
+    EXPECT_EQ(view_->assetPathMode, 2);
+    EXPECT_NE(view_->textListBase, 0u);
+    EXPECT_EQ(view_->particleCount, 800);
+    EXPECT_FLOAT_EQ(view_->particleRebuildRequest, 2.0f);
+}
+
+TEST_F(SceneInitTest, NewClearsToTransparentBlackAndRebuildsTheGlyphLists) {
+    view_->fontFace = "Serif";
+    view_->textString = "Other";
+    view_->backgroundColour = {40, 50, 60};
+    resetScene(*view_);
+    EXPECT_EQ(glFloats(GL_COLOR_CLEAR_VALUE), (std::array<float, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(view_->fontFace, "Arial Black");
+    EXPECT_EQ(view_->backgroundColour, Vec3(0, 0, 0));
+    EXPECT_TRUE(glIsList(view_->textListBase + 'L'));
+    EXPECT_EQ(view_->assetPathMode, 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+} // namespace
