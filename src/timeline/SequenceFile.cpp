@@ -4,7 +4,6 @@
 #include "timeline/SequenceArchive.h"
 #include "timeline/TimelineBlock.h"
 
-#include <QLocale>
 #include <cmath>
 
 bool itemPresent(int item, float version) {
@@ -17,8 +16,12 @@ bool slotPresent(int slot, float version) {
 
 namespace {
 
+// A count with thousands separators ("19,999").
 QString number(qint64 n) {
-    return QLocale::c().toString(n);
+    QString digits = QString::number(n < 0 ? -n : n);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return n < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 QString whereEnded(int item, int key) {

@@ -1,7 +1,180 @@
-// The stored-sequence folder and the start-up sequence.
+// Sequence files on disk, the Open and Save commands, the stored sequences and the start-up
+// sequence.
 #include "timeline/SequenceLibrary.h"
 
+#include "platform/Platform.h"
 #include "scene/CZoetraView.h"
+#include "scene/Random.h"
+#include "timeline/SequenceFile.h"
+#include "timeline/SequenceScene.h"
 
-void scanSequences(CZoetraView&) {}
-void loadStartSequence(CZoetraView&) {}
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <ctime>
+
+namespace {
+
+// The largest file a sequence can be: a full key list, the longest text and paths, with room.
+constexpr qint64 kMaxSequenceFileSize = 32 * 1024 * 1024;
+
+const QString kNothingSelected = QStringLiteral("Nothing Selected");
+const QString kSequencesFolder = QStringLiteral("Sequences");
+
+// Save dialogs add the default extension to a name typed without one.
+QString withExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + QLatin1Char('.') + extension;
+}
+
+} // namespace
+
+QString programFolder() {
+    const QString home = qEnvironmentVariable("LUMATOY_HOME");
+    if (!home.isEmpty()) return QDir(home).absolutePath();
+    if (QCoreApplication::instance()) {
+        const QString exeFolder = QCoreApplication::applicationDirPath();
+        if (QFileInfo(QDir(exeFolder).filePath(QStringLiteral("Textures"))).isDir())
+            return exeFolder;
+    }
+    return QStringLiteral(LUMATOY_DATA_DIR);
+}
+
+bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error,
+                      SequenceAssetLoads* loads) {
+    const QString name = QDir::toNativeSeparators(path);
+    QString reason;
+    SequenceRecord record;
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        reason =
+            QStringLiteral("The sequence file \"%1\" cannot be opened: %2.")
+                .arg(name, path.isEmpty() ? QStringLiteral("no file name") : file.errorString());
+    } else if (file.size() > kMaxSequenceFileSize) {
+        reason = QStringLiteral("The file \"%1\" is too large to be a sequence file.").arg(name);
+    } else {
+        const QByteArray bytes = file.readAll();
+        QString problem;
+        if (!parseSequence(bytes, record, problem))
+            reason =
+                QStringLiteral("The sequence file \"%1\" cannot be loaded. %2").arg(name, problem);
+    }
+    if (!reason.isEmpty()) {
+        if (error) *error = reason;
+        return false;
+    }
+    applySequence(v, record, loads ? *loads : sceneAssetLoads());
+    if (error) error->clear();
+    return true;
+}
+
+bool readSequence(CZoetraView& v, const QString& path) {
+    QString error;
+    if (loadSequenceFile(v, path, &error)) return true;
+    platform().inform(error, QStringLiteral("Error"), MessageIcon::Error);
+    return false;
+}
+
+bool saveSequenceFile(CZoetraView& v, const QString& path, QString* error) {
+    const QByteArray bytes = serializeSequence(captureSequence(v));
+    QSaveFile file(path);
+    const bool saved = !path.isEmpty() && file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes) == bytes.size() && file.commit();
+    if (!saved) {
+        if (error)
+            *error = QStringLiteral("The sequence could not be saved to \"%1\": %2.")
+                         .arg(QDir::toNativeSeparators(path),
+                              path.isEmpty() ? QStringLiteral("no file name") : file.errorString());
+        return false;
+    }
+    // After writing 6.0, the scene's version becomes the whole part of the last loaded one (0
+    // when none was loaded since the last reset); the renderers' version tests see that.
+    v.sceneVersion = kSequenceFormatVersion;
+    v.sceneVersion = static_cast<float>(v.sceneVersionWhole);
+    if (error) error->clear();
+    return true;
+}
+
+bool writeSequence(CZoetraView& v, const QString& path) {
+    QString error;
+    if (saveSequenceFile(v, path, &error)) return true;
+    platform().inform(error, QStringLiteral("Error"), MessageIcon::Error);
+    return false;
+}
+
+int sequenceFrameCount(const CZoetraView& v) {
+    return v.sequenceLoaded ? v.loadedTimelineLength : v.timelineLength;
+}
+
+void openSequence(CZoetraView& v) {
+    FileChoice choice;
+    choice.title = QStringLiteral("Open a Lumatoy Keyframe File");
+    choice.filter = QStringLiteral("Lumatoy Keyframe Files(*.lmt)");
+    choice.initialPath = QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("..")));
+    const QString path = platform().chooseOpenFile(choice);
+    if (!path.isEmpty()) readSequence(v, path);
+}
+
+void saveSequence(CZoetraView& v) {
+    FileChoice choice;
+    choice.title = QStringLiteral("Save a Lumatoy Keyframe File");
+    choice.filter = QStringLiteral("Lumatoy Keyframe Files (*.lmt);;All Files (*.*)");
+    choice.defaultExtension = QStringLiteral("lmt");
+    choice.initialPath = QDir::current().filePath(QStringLiteral("*.lmt"));
+    const QString path = withExtension(platform().chooseSaveFile(choice), choice.defaultExtension);
+    if (!path.isEmpty()) writeSequence(v, path);
+}
+
+void scanSequences(CZoetraView& v) {
+    v.sequenceCount = 1;
+    v.sequenceNames[0] = kNothingSelected;
+    QDir::setCurrent(programFolder());
+    if (!QDir::setCurrent(kSequencesFolder)) return;
+    const QStringList files = QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& file : files) {
+        if (v.sequenceCount >= kSequenceNameCapacity) break;
+        const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+        if (dot < 0 || QStringView(file).mid(dot + 1) != QLatin1String("lmt")) continue;
+        v.sequenceNames[v.sequenceCount++] = file;
+    }
+}
+
+void addToPresets(CZoetraView& v) {
+    if (!v.startFolder.isEmpty()) QDir::setCurrent(v.startFolder);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save a Lumatoy Keyframe File");
+    choice.filter = QStringLiteral("Lumatoy Files (*.lmt);;All Files (*.*)");
+    choice.defaultExtension = QStringLiteral("lmt");
+    choice.initialPath = QDir::current().absoluteFilePath(kSequencesFolder);
+    const QString path = withExtension(platform().chooseSaveFile(choice), choice.defaultExtension);
+    if (path.isEmpty()) return;
+    writeSequence(v, path);
+    scanSequences(v);
+}
+
+void loadRandomSequence(CZoetraView& v) {
+    csrand(static_cast<std::uint32_t>(std::time(nullptr)));
+    const int count = v.sequenceCount > 0 ? v.sequenceCount : 1;
+    int index = crand() % count;
+    if (index < 1) index = 1;
+    QDir::setCurrent(programFolder());
+    // With no stored sequence there is nothing to load: the scene keeps its defaults.
+    if (index >= v.sequenceCount) return;
+    readSequence(v, kSequencesFolder + QLatin1Char('/') + v.sequenceNames[index]);
+    v.startFolder = QDir::currentPath().left(255);
+    v.currentPreset = index;
+}
+
+void loadStartSequence(CZoetraView& v) {
+    if (v.startFileRequested) {
+        QDir::setCurrent(programFolder());
+        readSequence(v, v.startFilePath);
+        v.startFileRequested = 0;
+    } else if (v.randomSequenceAtStart == 0) {
+        QDir::setCurrent(programFolder());
+    } else {
+        loadRandomSequence(v);
+    }
+}
