@@ -4,11 +4,11 @@
 
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
+#include "scene/ProgramFolder.h"
 #include "scene/Random.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceScene.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,17 +30,6 @@ QString withExtension(const QString& path, const QString& extension) {
 }
 
 } // namespace
-
-QString programFolder() {
-    const QString home = qEnvironmentVariable("LUMATOY_HOME");
-    if (!home.isEmpty()) return QDir(home).absolutePath();
-    if (QCoreApplication::instance()) {
-        const QString exeFolder = QCoreApplication::applicationDirPath();
-        if (QFileInfo(QDir(exeFolder).filePath(QStringLiteral("Textures"))).isDir())
-            return exeFolder;
-    }
-    return QStringLiteral(LUMATOY_DATA_DIR);
-}
 
 bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error,
                       SequenceAssetLoads* loads) {

@@ -7,11 +7,6 @@
 class CZoetraView;
 class SequenceAssetLoads;
 
-// The folder holding Textures/, Particles/, Images/, model/ and Sequences/: $LUMATOY_HOME when
-// set, else the executable's folder when it holds them (the build tree), else the installed
-// data folder.
-QString programFolder();
-
 // Reads a whole sequence file, checks it and applies it (the timeline is replaced, the stored
 // assets reloaded, playback starts). A file that cannot be read or does not pass the checks
 // changes nothing; the reason is in `error`. `loads` defaults to the program's asset loaders.

@@ -2,9 +2,9 @@
 #include "timeline/SequenceScene.h"
 
 #include "scene/CZoetraView.h"
+#include "scene/ProgramFolder.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
-#include "timeline/SequenceLibrary.h"
 #include "timeline/TimelineUi.h"
 
 #include <QDir>

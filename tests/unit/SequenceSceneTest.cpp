@@ -4,6 +4,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "scene/ProgramFolder.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceArchive.h"
