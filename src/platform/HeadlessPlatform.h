@@ -26,6 +26,12 @@ class HeadlessPlatform : public Platform {
     void copyImageToClipboard(const QImage& image) override;
     void wait(int ms) override;
     void setBusy(bool busy) override { busy_ = busy; }
+    std::optional<VideoCompression>
+    chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
+                           const VideoCompression& initial) override;
+    void showProgress(const QString& text, int total) override;
+    bool setProgress(int done) override;
+    void hideProgress() override { progressVisible = false; }
     void resizeMainWindow(int outerWidth, int outerHeight) override {
         mainWindowSize = {outerWidth, outerHeight};
     }
@@ -37,6 +43,10 @@ class HeadlessPlatform : public Platform {
     std::deque<QString> files;
     std::deque<QColor> colours;
     std::deque<FontChoice> fonts;
+    // Compression dialog answers; nullopt stands for Cancel.
+    std::deque<std::optional<VideoCompression>> compressions;
+    // The progress window's Cancel is pressed when `done` reaches this (-1: never).
+    int cancelProgressAt = -1;
 
     // What the program asked for.
     QStringList questions;
@@ -48,7 +58,12 @@ class HeadlessPlatform : public Platform {
     QImage clipboard;
     int waitedMs = 0;
     bool busy_ = false;
-    std::pair<int, int> mainWindowSize{0, 0}; // last size asked for
+    std::pair<int, int> mainWindowSize{0, 0};           // last size asked for
+    QList<QList<VideoCodecChoice>> compressionRequests; // the codec lists offered
+    QStringList progressTexts;
+    int progressTotal = 0;
+    int progressDone = 0;
+    bool progressVisible = false;
 
     // Echo messages to stderr (the command line wants them; tests usually do not).
     bool echoMessages = false;

@@ -71,3 +71,22 @@ void HeadlessPlatform::copyImageToClipboard(const QImage& image) {
 void HeadlessPlatform::wait(int ms) {
     waitedMs += ms;
 }
+
+std::optional<VideoCompression>
+HeadlessPlatform::chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
+                                         const VideoCompression&) {
+    compressionRequests << codecs;
+    return takeFront(compressions).value_or(std::nullopt);
+}
+
+void HeadlessPlatform::showProgress(const QString& text, int total) {
+    progressTexts << text;
+    progressTotal = total;
+    progressDone = 0;
+    progressVisible = true;
+}
+
+bool HeadlessPlatform::setProgress(int done) {
+    progressDone = done;
+    return cancelProgressAt < 0 || done < cancelProgressAt;
+}

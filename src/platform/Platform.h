@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -32,6 +33,19 @@ struct SplashLook {
     unsigned textFormat = 0x25; // centred horizontally and vertically, single line
     unsigned style = 15;        // fade in, fade out, drop shadow, centred on the screen
     int timeoutMs = 0;          // 0: stays until hidden
+};
+
+// One video encoder the compression dialog offers.
+struct VideoCodecChoice {
+    QString encoder;         // FFmpeg's encoder name, e.g. "mjpeg"
+    QString label;           // what the user reads, e.g. "Motion JPEG"
+    bool hasQuality = false; // whether the quality setting applies
+};
+
+// What the compression dialog returns: the encoder and its quality (1...100, higher is better).
+struct VideoCompression {
+    QString encoder;
+    int quality = 85;
 };
 
 struct FileChoice {
@@ -69,6 +83,17 @@ class Platform {
     virtual void wait(int ms) = 0;
     // Shows or clears a busy cursor during long work.
     virtual void setBusy(bool busy) = 0;
+    // The compression-options dialog of the video export; nullopt when the user cancels.
+    virtual std::optional<VideoCompression>
+    chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
+                           const VideoCompression& initial) = 0;
+
+    // A progress window with a Cancel button for long work. setProgress returns false once the
+    // user has pressed Cancel.
+    virtual void showProgress(const QString& text, int total) = 0;
+    virtual bool setProgress(int done) = 0;
+    virtual void hideProgress() = 0;
+
     // Gives the main window this outer size without moving it (no-op without a window).
     virtual void resizeMainWindow(int outerWidth, int outerHeight) = 0;
 };

@@ -1,0 +1,265 @@
+// The video writer on libavformat/libavcodec/libswscale, with the error texts users know.
+#include "export/AviWriter.h"
+
+#include "export/VideoCodecs.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/avutil.h>
+#include <libswscale/swscale.h>
+}
+
+#include <cerrno>
+
+namespace {
+const char* const kUnableText = "Unable to Export Video In this Format";
+const char* const kVersionText =
+    "Version of Video for Windows too old. Come on, join the 21th century!";
+const char* const kOpenText = "AVI Engine failed to initialize. Check filename %1.";
+const char* const kStreamText = "AVI Stream creation failed. Check Bitmap info.";
+const char* const kCompressorText = "AVI Compressed Stream creation failed.";
+const char* const kFormatText = "AVI Compressed Stream format setting failed.";
+
+QString ffmpegReason(int status) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(status, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
+
+// Why the file could not be opened, in the words the program has always used.
+QString openFailureReason(int status) {
+    switch (status) {
+    case AVERROR(ENOMEM):
+        return QStringLiteral("The file could not be opened because of insufficient memory.");
+    case AVERROR(ENOENT):
+    case AVERROR(EACCES):
+    case AVERROR(EPERM):
+    case AVERROR(EROFS):
+    case AVERROR(EISDIR):
+    case AVERROR(ENOTDIR):
+    case AVERROR(ENOSPC):
+    case AVERROR(EIO):
+        return QStringLiteral("A disk error occurred while opening the file.");
+    case AVERROR_MUXER_NOT_FOUND:
+        return QStringLiteral("According to the registry, the type of file specified in "
+                              "AVIFileOpen does not have a handler to process it");
+    default:
+        return ffmpegReason(status); // better than saying nothing
+    }
+}
+
+QString compressorFailureReason(int status) {
+    switch (status) {
+    case AVERROR_ENCODER_NOT_FOUND:
+        return QStringLiteral(" A suitable compressor cannot be found.");
+    case AVERROR(ENOMEM):
+        return QStringLiteral(" There is not enough memory to complete the operation.");
+    default:
+        return QStringLiteral("Compression is not supported for this type of data. This error "
+                              "might be returned if you try to compress data that is not audio "
+                              "or video.");
+    }
+}
+} // namespace
+
+FfmpegVersions runtimeFfmpegVersions() {
+    return {AV_VERSION_MAJOR(avformat_version()), AV_VERSION_MAJOR(avcodec_version()),
+            AV_VERSION_MAJOR(swscale_version()), AV_VERSION_MAJOR(avutil_version())};
+}
+
+FfmpegVersions buildFfmpegVersions() {
+    return {LIBAVFORMAT_VERSION_MAJOR, LIBAVCODEC_VERSION_MAJOR, LIBSWSCALE_VERSION_MAJOR,
+            LIBAVUTIL_VERSION_MAJOR};
+}
+
+bool ffmpegLibrariesCurrent(const FfmpegVersions& runtime, const FfmpegVersions& built) {
+    return runtime.format >= built.format && runtime.codec >= built.codec &&
+           runtime.scale >= built.scale && runtime.util >= built.util;
+}
+
+struct AviWriter::Streams {
+    AVFormatContext* format = nullptr;
+    AVStream* stream = nullptr;
+    AVCodecContext* codec = nullptr;
+    AVFrame* frame = nullptr;
+    AVPacket* packet = nullptr;
+    SwsContext* scaler = nullptr;
+    bool headerWritten = false;
+
+    ~Streams() {
+        sws_freeContext(scaler);
+        av_packet_free(&packet);
+        av_frame_free(&frame);
+        avcodec_free_context(&codec);
+        if (format) {
+            avio_closep(&format->pb);
+            avformat_free_context(format);
+        }
+    }
+};
+
+AviWriter::AviWriter() {
+    compression = defaultVideoCompression();
+}
+
+AviWriter::~AviWriter() {
+    release();
+}
+
+void AviWriter::ensureAviExtension() {
+    if (!fileName_.contains(QLatin1String("avi"))) fileName_ += QLatin1String(".avi");
+}
+
+void AviWriter::setFormatFromWindow(int clientWidth, int clientHeight) {
+    bitmapInfo = makeBitmapInfo(clientWidth / 4 * 4, clientHeight / 4 * 4);
+}
+
+int AviWriter::initialise() {
+    release();
+    av_log_set_level(AV_LOG_ERROR); // the libraries' chatter is no use to a user
+    errorText_ = QString::fromLatin1(kUnableText);
+    compressionCancelled = false;
+
+    if (!ffmpegLibrariesCurrent(runtimeFfmpegVersions(), buildFfmpegVersions())) {
+        errorText_ = QString::fromLatin1(kVersionText);
+        return AVERROR(ENOSYS);
+    }
+
+    // The file.
+    auto s = std::make_unique<Streams>();
+    const QByteArray path = QFile::encodeName(fileName_);
+    const QString container = containerForFile(fileName_);
+    int status = avformat_alloc_output_context2(&s->format, nullptr,
+                                                container.toLatin1().constData(), path.constData());
+    if (status >= 0) status = avio_open(&s->format->pb, path.constData(), AVIO_FLAG_WRITE);
+    if (status < 0) {
+        errorText_ = QString::fromLatin1(kOpenText).arg(fileName_) + openFailureReason(status);
+        return status;
+    }
+    auto abandon = [&](int code, const QString& text) {
+        errorText_ = text;
+        s.reset();
+        if (QFileInfo(fileName_).isFile()) QFile::remove(fileName_); // it holds nothing
+        return code;
+    };
+
+    // The stream.
+    const int width = bitmapInfo.biWidth, height = bitmapInfo.biHeight;
+    if (width <= 0 || height <= 0 || bitmapInfo.biBitCount != 24 || frameRate <= 0)
+        return abandon(AVERROR(EINVAL), QString::fromLatin1(kStreamText));
+    s->stream = avformat_new_stream(s->format, nullptr);
+    if (!s->stream) return abandon(AVERROR(ENOMEM), QString::fromLatin1(kStreamText));
+
+    // The compressor, as the user chooses it.
+    const QList<VideoCodecChoice> codecs = availableVideoCodecs(container);
+    if (compression.encoder.isEmpty() || !findVideoCodec(codecs, compression.encoder))
+        compression.encoder = defaultVideoCompression(container).encoder;
+    if (askForCompression) {
+        const std::optional<VideoCompression> chosen =
+            platform().chooseVideoCompression(codecs, compression);
+        if (!chosen) {
+            compressionCancelled = true;
+            return abandon(0, errorText_);
+        }
+        compression = *chosen;
+    }
+
+    const AVCodec* codec = avcodec_find_encoder_by_name(compression.encoder.toLatin1().constData());
+    if (!codec || codec->type != AVMEDIA_TYPE_VIDEO)
+        return abandon(AVERROR_ENCODER_NOT_FOUND,
+                       kCompressorText + compressorFailureReason(AVERROR_ENCODER_NOT_FOUND));
+    s->codec = avcodec_alloc_context3(codec);
+    if (!s->codec)
+        return abandon(AVERROR(ENOMEM), kCompressorText + compressorFailureReason(AVERROR(ENOMEM)));
+    AVCodecContext* c = s->codec;
+    c->width = width;
+    c->height = height;
+    c->time_base = {1, frameRate};
+    c->framerate = {frameRate, 1};
+    c->sample_aspect_ratio = {1, 1};
+    configureEncoder(c, codec, compression.quality);
+    if (s->format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    status = avcodec_open2(c, codec, nullptr);
+    if (status >= 0) status = avcodec_parameters_from_context(s->stream->codecpar, c);
+    if (status < 0) return abandon(status, kCompressorText + compressorFailureReason(status));
+    s->stream->time_base = c->time_base;
+    s->stream->avg_frame_rate = c->framerate;
+
+    s->frame = av_frame_alloc();
+    s->packet = av_packet_alloc();
+    if (!s->frame || !s->packet)
+        return abandon(AVERROR(ENOMEM), kCompressorText + compressorFailureReason(AVERROR(ENOMEM)));
+    s->frame->format = c->pix_fmt;
+    s->frame->width = width;
+    s->frame->height = height;
+    status = av_frame_get_buffer(s->frame, 0);
+    if (status < 0) return abandon(status, kCompressorText + compressorFailureReason(status));
+    s->scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, c->pix_fmt,
+                               SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    if (!s->scaler)
+        return abandon(AVERROR(ENOSYS), kCompressorText + compressorFailureReason(AVERROR(ENOSYS)));
+
+    // The format goes into the file header.
+    status = avformat_write_header(s->format, nullptr);
+    if (status < 0) return abandon(status, QString::fromLatin1(kFormatText));
+    s->headerWritten = true;
+
+    streams_ = std::move(s);
+    errorText_ = QString::fromLatin1(kUnableText);
+    frameIndex = 0;
+    return 0;
+}
+
+int AviWriter::appendFrame(const std::uint8_t* pixels) {
+    const int index = frameIndex++;
+    if (!streams_ || !pixels) return AVERROR(EINVAL);
+    Streams& s = *streams_;
+    int status = av_frame_make_writable(s.frame);
+    if (status < 0) return status;
+
+    // Rows arrive bottom-up: start at the last row and walk backwards.
+    const int height = bitmapInfo.biHeight;
+    const int stride = static_cast<int>(bitmapRowBytes(bitmapInfo.biWidth));
+    const std::uint8_t* const source[1] = {pixels +
+                                           static_cast<std::ptrdiff_t>(height - 1) * stride};
+    const int sourceStride[1] = {-stride};
+    sws_scale(s.scaler, source, sourceStride, 0, height, s.frame->data, s.frame->linesize);
+
+    s.frame->pts = index;
+    status = avcodec_send_frame(s.codec, s.frame);
+    if (status < 0) return status;
+    return drainPackets();
+}
+
+int AviWriter::drainPackets() {
+    Streams& s = *streams_;
+    for (;;) {
+        int status = avcodec_receive_packet(s.codec, s.packet);
+        if (status == AVERROR(EAGAIN) || status == AVERROR_EOF) break;
+        if (status < 0) return status;
+        av_packet_rescale_ts(s.packet, s.codec->time_base, s.stream->time_base);
+        s.packet->stream_index = s.stream->index;
+        status = av_interleaved_write_frame(s.format, s.packet); // takes the packet's data
+        if (status < 0) return status;
+    }
+    return s.format->pb && s.format->pb->error < 0 ? s.format->pb->error : 0;
+}
+
+void AviWriter::closeStreams(bool finalise) {
+    if (!streams_) return;
+    Streams& s = *streams_;
+    if (finalise && s.headerWritten) {
+        // Frames still inside the encoder, then the index.
+        if (avcodec_send_frame(s.codec, nullptr) >= 0) drainPackets();
+        av_write_trailer(s.format);
+    }
+    streams_.reset();
+}
+
+void AviWriter::release() {
+    closeStreams(true);
+}

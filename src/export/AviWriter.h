@@ -1,0 +1,69 @@
+// Writes equally sized 24-bit frames (bottom-up BGR rows) into a video file through FFmpeg, with
+// the encoder the user picks in the compression dialog. AVI unless the name ends in .mp4.
+#pragma once
+
+#include "export/BitmapFormat.h"
+#include "platform/Platform.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// Major versions of the FFmpeg libraries the writer uses.
+struct FfmpegVersions {
+    unsigned format = 0, codec = 0, scale = 0, util = 0;
+};
+// The versions of the libraries loaded at run time, and those the program was built with.
+FfmpegVersions runtimeFfmpegVersions();
+FfmpegVersions buildFfmpegVersions();
+// True when no library in `runtime` is older than in `built`.
+bool ffmpegLibrariesCurrent(const FfmpegVersions& runtime, const FfmpegVersions& built);
+
+class AviWriter {
+  public:
+    AviWriter();
+    // Finalises the file if the owner forgot to call release.
+    ~AviWriter();
+    AviWriter(const AviWriter&) = delete;
+    AviWriter& operator=(const AviWriter&) = delete;
+
+    void setFileName(const QString& name) { fileName_ = name; }
+    QString fileName() const { return fileName_; }
+    // Appends ".avi" unless the name contains "avi" somewhere.
+    void ensureAviExtension();
+    // The frame format for a client area of this size: each side rounded down to a multiple of 4.
+    void setFormatFromWindow(int clientWidth, int clientHeight);
+
+    // Creates the file and the encoder. Returns 0 on success (also when the user cancelled the
+    // compression dialog: then nothing is written and compressionCancelled is set) or a negative
+    // FFmpeg error code, with errorText() saying what failed.
+    int initialise();
+    // Encodes one frame of bitmapInfo.biSizeImage bytes. Returns 0 or a negative error code.
+    int appendFrame(const std::uint8_t* pixels);
+    // Drains the encoder, writes the index and closes the file. Safe to call more than once and
+    // after a failed write: the frames written so far stay playable.
+    void release();
+
+    QString errorText() const { return errorText_; }
+    bool isOpen() const { return static_cast<bool>(streams_); }
+
+    int frameRate = 30;          // frames per second, the stream rate
+    BitmapInfoHeader bitmapInfo; // the format of every frame; all zero until set
+    int frameIndex = 0;          // index of the next frame
+
+    // The encoder used. initialise() shows the compression dialog with this choice preselected
+    // when askForCompression is set, and keeps the user's answer here.
+    VideoCompression compression;
+    bool askForCompression = true;
+    bool compressionCancelled = false;
+
+  private:
+    struct Streams;
+    int openEncoder();
+    int drainPackets();
+    void closeStreams(bool finalise);
+
+    QString fileName_ = QStringLiteral("Untitled.avi");
+    QString errorText_;
+    std::unique_ptr<Streams> streams_;
+};
