@@ -1,5 +1,7 @@
 // Start-up initialisation and the "New" reset with a real GL context: the GL state they leave
 // and the scene values that depend on it.
+#include "export/ExportSettings.h"
+#include "export/FormatTable.h"
 #include "scene/CZoetraView.h"
 #include "scene/ProgramFolder.h"
 #include "scene/SceneInit.h"
@@ -8,6 +10,7 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <QDir>
+#include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -61,10 +64,25 @@ std::array<float, 4> lightFloats(GLenum name) {
     return values;
 }
 
+// The first export format that runs at 25 frames per second.
+int pal25Preset() {
+    for (int preset = 0; exportFormat(preset); ++preset)
+        if (exportFormat(preset)->rate == 25) return preset;
+    return -1;
+}
+
 class SceneInitTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true); // the profile of the test, not the user's
+        // A profile of the test's own: no random start sequence, the window sized for a
+        // 25 frames-per-second format.
+        QStandardPaths::setTestModeEnabled(true);
+        {
+            const auto profile = openProfile();
+            writeProfileInt(*profile, kRandomSection, 0);
+            writeProfileInt(*profile, kResizeSection, 1);
+            writeProfileInt(*profile, kExportPresetSection, pal25Preset());
+        }
         savedFolder_ = QDir::currentPath();
         if (!context_.current()) GTEST_SKIP() << "no headless GL context";
         view_ = std::make_unique<CZoetraView>();
@@ -113,6 +131,10 @@ TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
     EXPECT_NE(view_->textListBase, 0u);
     EXPECT_EQ(view_->particleCount, 800);
     EXPECT_FLOAT_EQ(view_->particleRebuildRequest, 2.0f);
+    // The settings are read before the window is sized from them.
+    EXPECT_EQ(view_->randomSequenceAtStart, 0);
+    EXPECT_EQ(view_->exportPreset, pal25Preset());
+    EXPECT_EQ(view_->aviFrameRate, 25);
 }
 
 TEST_F(SceneInitTest, NewClearsToTransparentBlackAndRebuildsTheGlyphLists) {
