@@ -134,6 +134,12 @@ TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
     // The settings are read before the window is sized from them.
     EXPECT_EQ(view_->randomSequenceAtStart, 0);
     EXPECT_EQ(view_->exportPreset, pal25Preset());
+    // The default textures and pictures are loaded from the program folder.
+    for (unsigned texture :
+         {view_->textUserTexture, view_->starTexture, view_->tunnelTexture,
+          view_->reflectionTexture, view_->pictureTexture1, view_->pictureTexture2})
+        EXPECT_TRUE(glIsTexture(texture)) << texture;
+    EXPECT_EQ(view_->textDefaultTexture, 0u); // the built-in texture of the default object
     EXPECT_EQ(view_->aviFrameRate, 25);
 }
 
@@ -141,7 +147,13 @@ TEST_F(SceneInitTest, NewClearsToTransparentBlackAndRebuildsTheGlyphLists) {
     view_->fontFace = "Serif";
     view_->textString = "Other";
     view_->backgroundColour = {40, 50, 60};
+    const unsigned picture2Before = view_->pictureTexture2;
     resetScene(*view_);
+    // The text textures and picture 2 are loaded afresh.
+    EXPECT_TRUE(glIsTexture(view_->textDefaultTexture));
+    EXPECT_FLOAT_EQ(view_->textUseDefaultTexture, 2.0f);
+    EXPECT_TRUE(glIsTexture(view_->pictureTexture2));
+    EXPECT_NE(view_->pictureTexture2, picture2Before);
     EXPECT_EQ(glFloats(GL_COLOR_CLEAR_VALUE), (std::array<float, 4>{0, 0, 0, 0}));
     EXPECT_EQ(view_->fontFace, "Arial Black");
     EXPECT_EQ(view_->backgroundColour, Vec3(0, 0, 0));
