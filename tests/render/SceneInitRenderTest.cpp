@@ -125,7 +125,13 @@ TEST_F(SceneInitTest, LeavesTheStartUpGlState) {
 TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
     EXPECT_EQ(QDir::currentPath(), QDir(programFolder()).canonicalPath());
     EXPECT_FLOAT_EQ(view_->sceneVersion, 6.0f);
+    // Without a start sequence only the text layer is on, over black.
     EXPECT_FLOAT_EQ(view_->textOn, 2.0f);
+    for (float layer : {view_->starsOn, view_->particlesOn, view_->fireOn, view_->tunnelOn,
+                        view_->tilesOn, view_->radialBlurOn, view_->motionBlurOn, view_->modelOn[0],
+                        view_->modelOn[1], view_->modelOn[2], view_->pictureOn})
+        EXPECT_FLOAT_EQ(layer, 0.0f);
+    EXPECT_EQ(view_->backgroundColour, Vec3(0, 0, 0));
     EXPECT_EQ(view_->spotColour, Vec3(128, 128, 128));
     EXPECT_EQ(view_->assetPathMode, 2);
     EXPECT_NE(view_->textListBase, 0u);
