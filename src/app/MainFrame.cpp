@@ -1,0 +1,169 @@
+// The main window: menu, toolbar, status bar and the view in the middle.
+#include "app/MainFrame.h"
+
+#include "app/LockKeyIndicators.h"
+#include "app/MenuCommands.h"
+#include "app/ToolbarImages.h"
+#include "app/ViewHost.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+const QString kTitle = QStringLiteral("Untitled - Lumatoy");
+}
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(kTitle);
+    viewHost_ = new ViewHost(this);
+    // The settings may make the window as small as a banner format needs.
+    viewHost_->setMinimumSize(1, 1);
+    setCentralWidget(viewHost_);
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    resize(800, 600);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+CZoetraView& CMainFrame::view() {
+    return viewHost_->view();
+}
+QWidget* CMainFrame::viewWidget() const {
+    return viewHost_;
+}
+void CMainFrame::withViewContext(const std::function<void()>& work) {
+    viewHost_->withContext(work);
+}
+
+QAction* CMainFrame::makeAction(Command command, const QString& text, const QString& tip,
+                                void (*handler)(CMainFrame&)) {
+    auto* a = new QAction(text, this);
+    a->setStatusTip(tip);
+    if (handler) connect(a, &QAction::triggered, this, [this, handler] { handler(*this); });
+    actions_[size_t(command)] = a;
+    return a;
+}
+
+void CMainFrame::createActions() {
+    makeAction(Command::New, tr("&New"), tr("Create a new project"), onFileNew)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    makeAction(Command::OpenSequence, tr("&Open Sequence."), tr("Open a sequence file"),
+               onOpenSequence)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    makeAction(Command::SaveSequence, tr("&Save Sequence"), tr("Save the sequence to a file"),
+               onSaveSequence)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    makeAction(Command::SaveBitmap, tr("Save Bitmap"), tr("Save the current frame as a bitmap"),
+               onSaveBitmap);
+    makeAction(Command::CopyToClipboard, tr("Copy to Clipboard"),
+               tr("Copy the current frame to the clipboard"), onCopyToClipboard);
+    makeAction(Command::Exit, tr("E&xit"), tr("Quit the application"), nullptr);
+    connect(action(Command::Exit), &QAction::triggered, this, &QWidget::close);
+
+    QAction* toolbar =
+        makeAction(Command::ToggleToolbar, tr("&Toolbar"), tr("Show or hide the toolbar"), nullptr);
+    QAction* status = makeAction(Command::ToggleStatusBar, tr("&Status Bar"),
+                                 tr("Show or hide the status bar"), nullptr);
+    toolbar->setCheckable(true);
+    status->setCheckable(true);
+
+    makeAction(Command::Settings, tr("Settings"), tr("Video export and start-up settings"),
+               onSettings);
+    makeAction(Command::ExportVideo, tr("Export Video"), tr("Export the timeline to a video file"),
+               onExportVideo);
+    makeAction(Command::ControlDeck, tr("Control Deck"), tr("Open the Control Deck"),
+               onControlDeck);
+    makeAction(Command::About, tr("&About Lumatoy..."),
+               tr("Display program information and version"), onAbout);
+    makeAction(Command::OnlineHelp, tr("Online Help"), tr("Open the online help"), onOnlineHelp);
+    makeAction(Command::SequencePacks, tr("Sequence Packs"), tr("Browse sequence packs"),
+               onSequencePacks);
+    makeAction(Command::CheckForUpdates, tr("Check for Updates"), tr("Check for a newer version"),
+               onCheckForUpdates);
+}
+
+void CMainFrame::createMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    // Both separators stay visible, one above the other.
+    file->setSeparatorsCollapsible(false);
+    file->addAction(action(Command::New));
+    file->addAction(action(Command::OpenSequence));
+    file->addAction(action(Command::SaveSequence));
+    file->addSeparator();
+    file->addSeparator();
+    file->addAction(action(Command::SaveBitmap));
+    file->addAction(action(Command::CopyToClipboard));
+    file->addAction(action(Command::Exit));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(action(Command::ToggleToolbar));
+    view->addAction(action(Command::ToggleStatusBar));
+
+    menuBar()->addMenu(tr("Options"))->addAction(action(Command::Settings));
+    menuBar()->addMenu(tr("Export Video"))->addAction(action(Command::ExportVideo));
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(action(Command::About));
+    help->addAction(action(Command::OnlineHelp));
+    help->addAction(action(Command::SequencePacks));
+    help->addAction(action(Command::CheckForUpdates));
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = new QToolBar(tr("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    const std::array<Command, 5> buttons{Command::New, Command::OpenSequence, Command::SaveSequence,
+                                         Command::ControlDeck, Command::About};
+    const ToolbarIcons icons = loadToolbarIcons(int(buttons.size()));
+    ownImages_ = icons.loaded;
+    if (ownImages_) {
+        toolBar_->setIconSize(icons.size);
+        for (size_t i = 0; i < buttons.size(); ++i)
+            action(buttons[i])->setIcon(icons.icons[i]);
+    } else {
+        const std::array<QStyle::StandardPixmap, 5> standIns{
+            QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
+            QStyle::SP_FileDialogDetailedView, QStyle::SP_MessageBoxInformation};
+        for (size_t i = 0; i < buttons.size(); ++i)
+            action(buttons[i])->setIcon(style()->standardIcon(standIns[i]));
+    }
+    // Menu items show no pictures; the toolbar does.
+    for (QAction* a : actions_)
+        a->setIconVisibleInMenu(false);
+
+    toolBar_->addAction(action(Command::New));
+    toolBar_->addAction(action(Command::OpenSequence));
+    toolBar_->addAction(action(Command::SaveSequence));
+    toolBar_->addSeparator();
+    toolBar_->addAction(action(Command::ControlDeck));
+    toolBar_->addAction(action(Command::About));
+
+    QAction* toggle = action(Command::ToggleToolbar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->addWidget(new QLabel(tr("Ready")), 1);
+    indicators_ = new LockKeyIndicators(bar);
+
+    QAction* toggle = action(Command::ToggleStatusBar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+std::unique_ptr<CMainFrame> createMainWindow() {
+    return std::make_unique<CMainFrame>();
+}

@@ -1,0 +1,173 @@
+// The desktop services for the window, implemented with Qt widgets.
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString captionOrDefault(const QString& caption) {
+    return caption.isEmpty() ? QtPlatform::defaultCaption() : caption;
+}
+
+// Lets the splash window paint before the caller blocks the thread.
+void flushPaints(QWidget* w) {
+    w->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+} // namespace
+
+QtPlatform::QtPlatform(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+QtPlatform::~QtPlatform() {
+    delete splash_.data();
+    while (busyDepth_ > 0)
+        setBusy(false);
+}
+
+QString QtPlatform::defaultCaption() {
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Lumatoy") : name;
+}
+
+bool QtPlatform::askYesNo(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, captionOrDefault(caption), text,
+                    QMessageBox::Yes | QMessageBox::No, mainWindow_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPlatform::inform(const QString& text, const QString& caption, MessageIcon icon) {
+    QMessageBox box(boxIcon(icon), captionOrDefault(caption), text, QMessageBox::Ok, mainWindow_);
+    box.exec();
+}
+
+QString QtPlatform::chooseOpenFile(const FileChoice& choice) {
+    QFileDialog dialog(mainWindow_, choice.title, choice.initialPath, choice.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatform::chooseSaveFile(const FileChoice& choice) {
+    QFileDialog dialog(mainWindow_, choice.title, choice.initialPath, choice.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(choice.defaultExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> QtPlatform::chooseColour(const QColor& initial) {
+    const QColor colour = QColorDialog::getColor(initial, mainWindow_);
+    if (!colour.isValid()) return std::nullopt;
+    return colour;
+}
+
+std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& initial) {
+    QFont start(initial.face);
+    start.setWeight(QFont::Weight(initial.weight));
+    start.setItalic(initial.italic);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, start, mainWindow_);
+    if (!ok) return std::nullopt;
+    FontChoice chosen = initial; // the colour is not part of Qt's font dialog: it stays
+    chosen.face = font.family();
+    chosen.weight = int(font.weight());
+    chosen.italic = font.italic();
+    return chosen;
+}
+
+void QtPlatform::showSplash(const QString& text, const SplashLook&) {
+    if (!splash_) {
+        splash_ = new QLabel;
+        splash_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint |
+                                Qt::WindowStaysOnTopHint);
+        splash_->setAlignment(Qt::AlignCenter);
+        splash_->setMargin(24);
+        splash_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    splash_->setText(text);
+    splash_->adjustSize();
+    const QRect area = mainWindow_ ? mainWindow_->frameGeometry()
+                                   : QGuiApplication::primaryScreen()->availableGeometry();
+    splash_->move(area.center() - splash_->rect().center());
+    splash_->show();
+    flushPaints(splash_);
+}
+
+void QtPlatform::setSplashText(const QString& text) {
+    if (!splash_) return;
+    splash_->setText(text);
+    splash_->adjustSize();
+    flushPaints(splash_);
+}
+
+void QtPlatform::hideSplash() {
+    if (splash_) splash_->hide();
+}
+
+void QtPlatform::openUrl(const QString& address) {
+    // Web addresses go to the browser, local files to their default program.
+    const bool local = QFileInfo::exists(address);
+    QDesktopServices::openUrl(local ? QUrl::fromLocalFile(address) : QUrl(address));
+}
+
+void QtPlatform::copyImageToClipboard(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void QtPlatform::wait(int ms) {
+    if (ms <= 0) return;
+    // Windows keep painting, but no click or key reaches the program meanwhile.
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyDepth_;
+    } else if (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+void QtPlatform::resizeMainWindow(int outerWidth, int outerHeight) {
+    if (!mainWindow_) return;
+    // The outer size includes the window manager's frame; resize() sets the inside and keeps the
+    // window where it is.
+    const QSize frame = mainWindow_->frameGeometry().size() - mainWindow_->geometry().size();
+    const QSize inside(std::max(1, outerWidth - frame.width()),
+                       std::max(1, outerHeight - frame.height()));
+    mainWindow_->resize(inside);
+}

@@ -1,0 +1,43 @@
+// The desktop services for the window: Qt message boxes, file, colour and font choosers, the
+// splash window, web pages, the clipboard, waits and the main window's size.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+
+class QtPlatform : public Platform {
+  public:
+    // `mainWindow` owns the dialogs and is the window resizeMainWindow sizes; it may be set later.
+    explicit QtPlatform(QWidget* mainWindow = nullptr);
+    ~QtPlatform() override;
+
+    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+    QWidget* mainWindow() const { return mainWindow_; }
+
+    bool askYesNo(const QString& text, const QString& caption) override;
+    void inform(const QString& text, const QString& caption, MessageIcon icon) override;
+    QString chooseOpenFile(const FileChoice& choice) override;
+    QString chooseSaveFile(const FileChoice& choice) override;
+    std::optional<QColor> chooseColour(const QColor& initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    void showSplash(const QString& text, const SplashLook& look = SplashLook()) override;
+    void setSplashText(const QString& text) override;
+    void hideSplash() override;
+    void openUrl(const QString& address) override;
+    void copyImageToClipboard(const QImage& image) override;
+    void wait(int ms) override;
+    void setBusy(bool busy) override;
+    void resizeMainWindow(int outerWidth, int outerHeight) override;
+
+    // The caption of message boxes that name none: the program's name.
+    static QString defaultCaption();
+
+  private:
+    QPointer<QWidget> mainWindow_;
+    QPointer<QLabel> splash_;
+    int busyDepth_ = 0;
+};

@@ -1,0 +1,165 @@
+// The main window: its menus, toolbar and status bar, "New", the web commands and the About box.
+#include "app/MainFrame.h"
+#include "app/AboutBox.h"
+#include "app/ToolbarImages.h"
+#include "app/WebAddresses.h"
+#include "platform/HeadlessPlatform.h"
+#include "scene/CZoetraView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setPlatform(&headless);
+        frame = createMainWindow();
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void TearDown() override {
+        frame.reset();
+        setPlatform(nullptr);
+    }
+
+    // The texts of a menu's items in order; a separator is an empty text.
+    static QStringList itemTexts(const QList<QAction*>& actions) {
+        QStringList texts;
+        for (const QAction* a : actions)
+            texts << (a->isSeparator() ? QString() : a->text());
+        return texts;
+    }
+
+    HeadlessPlatform headless;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder) {
+    QStringList titles;
+    QList<QMenu*> menus;
+    for (QAction* a : frame->menuBar()->actions()) {
+        titles << a->text();
+        menus << a->menu();
+    }
+    ASSERT_EQ(titles, QStringList({"&File", "&View", "Options", "Export Video", "&Help"}));
+    EXPECT_EQ(itemTexts(menus[0]->actions()),
+              QStringList({"&New", "&Open Sequence.", "&Save Sequence", "", "", "Save Bitmap",
+                           "Copy to Clipboard", "E&xit"}));
+    EXPECT_FALSE(menus[0]->separatorsCollapsible());
+    EXPECT_EQ(itemTexts(menus[1]->actions()), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(itemTexts(menus[2]->actions()), QStringList({"Settings"}));
+    EXPECT_EQ(itemTexts(menus[3]->actions()), QStringList({"Export Video"}));
+    EXPECT_EQ(itemTexts(menus[4]->actions()), QStringList({"&About Lumatoy...", "Online Help",
+                                                           "Sequence Packs", "Check for Updates"}));
+
+    EXPECT_EQ(frame->action(Command::New)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(frame->action(Command::OpenSequence)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(frame->action(Command::SaveSequence)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_TRUE(frame->windowTitle().endsWith("Lumatoy"));
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusBar) {
+    const QList<QAction*> buttons = frame->toolBar()->actions();
+    ASSERT_EQ(buttons.size(), 6);
+    EXPECT_EQ(buttons[0], frame->action(Command::New));
+    EXPECT_EQ(buttons[1], frame->action(Command::OpenSequence));
+    EXPECT_EQ(buttons[2], frame->action(Command::SaveSequence));
+    EXPECT_TRUE(buttons[3]->isSeparator());
+    EXPECT_EQ(buttons[4], frame->action(Command::ControlDeck));
+    EXPECT_EQ(buttons[5], frame->action(Command::About));
+    for (QAction* a : buttons)
+        EXPECT_TRUE(a->isSeparator() || !a->icon().isNull());
+
+    QStringList indicators;
+    for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>())
+        indicators << label->text();
+    for (const char* text : {"CAP", "NUM", "SCRL"})
+        EXPECT_TRUE(indicators.contains(text)) << text;
+
+    // The View menu's items hide and show the bars.
+    frame->action(Command::ToggleToolbar)->trigger();
+    EXPECT_FALSE(frame->toolBar()->isVisible());
+    frame->action(Command::ToggleToolbar)->trigger();
+    EXPECT_TRUE(frame->toolBar()->isVisible());
+    frame->action(Command::ToggleStatusBar)->trigger();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(frame->action(Command::ToggleStatusBar)->isChecked());
+}
+
+TEST_F(MainFrameTest, NewAnsweredNoChangesNothing) {
+    CZoetraView& v = frame->view();
+    v.aviFrameRate = 25;
+    v.exportPreset = 16;
+    headless.answers = {false};
+    frame->action(Command::New)->trigger();
+    ASSERT_EQ(headless.questions, QStringList({"Are you sure you want to create a new project?"}));
+    EXPECT_EQ(v.aviFrameRate, 25);
+    EXPECT_EQ(v.exportPreset, 16);
+}
+
+TEST_F(MainFrameTest, WebCommandsOpenTheirAddresses) {
+    frame->action(Command::OnlineHelp)->trigger();
+    frame->action(Command::SequencePacks)->trigger();
+    frame->action(Command::CheckForUpdates)->trigger();
+    EXPECT_EQ(headless.openedUrls,
+              QStringList({makerAddress(kOnlineHelpPath), makerAddress(kSequencePacksPath),
+                           makerAddress(kUpdateTextPath)}));
+    EXPECT_TRUE(headless.openedUrls[0].endsWith("/lmt2-help/lmt2-help.html"));
+    EXPECT_TRUE(headless.openedUrls[2].endsWith("/updates/full/lmt2-full-version-update.txt"));
+}
+
+TEST_F(MainFrameTest, AboutBoxIsModelessWithoutOwnerAndGoesAwayWhenClosed) {
+    frame->action(Command::About)->trigger();
+    AboutBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<AboutBox*>(w); b && b->isVisible()) box = b;
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    EXPECT_FALSE(box->isModal());
+    QPointer<AboutBox> watch(box);
+
+    box->findChild<QPushButton*>("visitWebsite")->click();
+    box->findChild<QPushButton*>("stockFootage")->click();
+    ASSERT_EQ(headless.openedUrls.size(), 2);
+    EXPECT_EQ(headless.openedUrls[0], makerAddress(kHomePagePath));
+    EXPECT_EQ(headless.openedUrls[1], QString::fromLatin1(kStockFootageSearch));
+
+    box->close();
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST(ToolbarImages, StripIsCutIntoMaskedImages) {
+    const QColor key(255, 0, 255);
+    QImage strip(96, 40, QImage::Format_RGB32);
+    strip.fill(key);
+    strip.setPixel(10, 10, qRgb(0, 0, 255));      // first image
+    strip.setPixel(48 + 20, 30, qRgb(0, 255, 0)); // second image
+    const std::vector<QPixmap> images = cutToolbarStrip(strip);
+    ASSERT_EQ(images.size(), 2u);
+    const QImage first = images[0].toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(first.size(), QSize(48, 40));
+    EXPECT_EQ(qAlpha(first.pixel(0, 0)), 0);
+    EXPECT_EQ(first.pixel(10, 10), qRgb(0, 0, 255));
+    const QImage second = images[1].toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(second.pixel(20, 30), qRgb(0, 255, 0));
+    EXPECT_EQ(qAlpha(second.pixel(20, 29)), 0);
+
+    // A partial image at the end is dropped; a strip narrower than one image gives none.
+    EXPECT_EQ(cutToolbarStrip(strip.copy(0, 0, 100, 40)).size(), 2u);
+    EXPECT_TRUE(cutToolbarStrip(strip.copy(0, 0, 40, 40)).empty());
+    EXPECT_TRUE(cutToolbarStrip(QImage()).empty());
+}
