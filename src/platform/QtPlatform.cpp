@@ -1,6 +1,9 @@
 // The desktop services for the window, implemented with Qt widgets.
 #include "platform/QtPlatform.h"
 
+#include "deck/SplashWindow.h"
+#include "export/ui/CompressionDialog.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -9,9 +12,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QUrl>
 
@@ -36,17 +38,12 @@ QString captionOrDefault(const QString& caption) {
     return caption.isEmpty() ? QtPlatform::defaultCaption() : caption;
 }
 
-// Lets the splash window paint before the caller blocks the thread.
-void flushPaints(QWidget* w) {
-    w->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 } // namespace
 
 QtPlatform::QtPlatform(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
 QtPlatform::~QtPlatform() {
-    delete splash_.data();
+    delete progress_.data();
     while (busyDepth_ > 0)
         setBusy(false);
 }
@@ -105,29 +102,17 @@ std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& initial) {
     return chosen;
 }
 
-void QtPlatform::showSplash(const QString& text, const SplashLook&) {
-    if (!splash_) {
-        splash_ = new QLabel;
-        splash_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint |
-                                Qt::WindowStaysOnTopHint);
-        splash_->setAlignment(Qt::AlignCenter);
-        splash_->setMargin(24);
-        splash_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    }
-    splash_->setText(text);
-    splash_->adjustSize();
-    const QRect area = mainWindow_ ? mainWindow_->frameGeometry()
-                                   : QGuiApplication::primaryScreen()->availableGeometry();
-    splash_->move(area.center() - splash_->rect().center());
-    splash_->show();
-    flushPaints(splash_);
+void QtPlatform::showSplash(const QString& text, const SplashLook& look) {
+    if (!splash_) splash_ = std::make_unique<SplashWindow>();
+    splash_->show(text, look);
+    // The caller usually blocks the thread next: let the splash paint first.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtPlatform::setSplashText(const QString& text) {
     if (!splash_) return;
     splash_->setText(text);
-    splash_->adjustSize();
-    flushPaints(splash_);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtPlatform::hideSplash() {
@@ -160,6 +145,33 @@ void QtPlatform::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
         --busyDepth_;
     }
+}
+
+std::optional<VideoCompression>
+QtPlatform::chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
+                                   const VideoCompression& initial) {
+    return runCompressionDialog(mainWindow_, codecs, initial);
+}
+
+void QtPlatform::showProgress(const QString& text, int total) {
+    delete progress_.data();
+    progress_ = new QProgressDialog(text, QObject::tr("Cancel"), 0, total, mainWindow_);
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(0);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->setValue(0);
+}
+
+bool QtPlatform::setProgress(int done) {
+    if (!progress_) return true;
+    // setValue keeps a window-modal progress dialog responsive: Cancel can be pressed.
+    progress_->setValue(done);
+    return !progress_->wasCanceled();
+}
+
+void QtPlatform::hideProgress() {
+    delete progress_.data();
 }
 
 void QtPlatform::resizeMainWindow(int outerWidth, int outerHeight) {

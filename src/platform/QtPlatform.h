@@ -6,8 +6,10 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
-class QLabel;
+class QProgressDialog;
+class SplashWindow;
 
 class QtPlatform : public Platform {
   public:
@@ -31,6 +33,12 @@ class QtPlatform : public Platform {
     void copyImageToClipboard(const QImage& image) override;
     void wait(int ms) override;
     void setBusy(bool busy) override;
+    std::optional<VideoCompression>
+    chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
+                           const VideoCompression& initial) override;
+    void showProgress(const QString& text, int total) override;
+    bool setProgress(int done) override;
+    void hideProgress() override;
     void resizeMainWindow(int outerWidth, int outerHeight) override;
 
     // The caption of message boxes that name none: the program's name.
@@ -38,6 +46,7 @@ class QtPlatform : public Platform {
 
   private:
     QPointer<QWidget> mainWindow_;
-    QPointer<QLabel> splash_;
+    std::unique_ptr<SplashWindow> splash_;
+    QPointer<QProgressDialog> progress_;
     int busyDepth_ = 0;
 };
