@@ -39,6 +39,9 @@ CZoetraView& CMainFrame::view() {
 QWidget* CMainFrame::viewWidget() const {
     return viewHost_;
 }
+bool CMainFrame::sceneReady() const {
+    return viewHost_->sceneReady();
+}
 void CMainFrame::withViewContext(const std::function<void()>& work) {
     viewHost_->withContext(work);
 }

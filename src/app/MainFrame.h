@@ -42,6 +42,8 @@ class CMainFrame : public QMainWindow {
     // The scene shown in the middle.
     CZoetraView& view();
     QWidget* viewWidget() const;
+    // Whether the view has initialised the scene with its GL context.
+    bool sceneReady() const;
     // Runs `work` with the view's GL context current.
     void withViewContext(const std::function<void()>& work);
 

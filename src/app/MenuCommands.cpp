@@ -7,19 +7,27 @@
 #include "export/ExportSettingsDialog.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
-
-namespace {
-// Every block back to its defaults, the timeline emptied, the deck closed.
-void resetProject(CMainFrame&) {}
-} // namespace
+#include "scene/SceneInit.h"
+#include "timeline/SequenceLibrary.h"
 
 void onFileNew(CMainFrame& frame) {
     if (!platform().askYesNo(QString::fromLatin1(kNewProjectQuestion))) return;
-    resetProject(frame);
+    // Every block back to its defaults, textures and glyph lists reloaded, the timeline emptied,
+    // the deck closed.
+    if (frame.sceneReady())
+        frame.withViewContext([&] { resetScene(frame.view()); });
+    else
+        resetSceneValues(frame.view());
 }
 
-void onOpenSequence(CMainFrame&) {}
-void onSaveSequence(CMainFrame&) {}
+void onOpenSequence(CMainFrame& frame) {
+    // A sequence reloads its textures and models.
+    frame.withViewContext([&] { openSequence(frame.view()); });
+}
+
+void onSaveSequence(CMainFrame& frame) {
+    saveSequence(frame.view());
+}
 void onSaveBitmap(CMainFrame&) {}
 void onCopyToClipboard(CMainFrame&) {}
 void onExportVideo(CMainFrame&) {}

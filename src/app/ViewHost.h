@@ -20,6 +20,8 @@ class ViewHost : public QWidget {
     }
 
     CZoetraView& view() { return *view_; }
+    // There is no GL context here: the scene is never initialised for drawing.
+    bool sceneReady() const { return false; }
     void withContext(const std::function<void()>& work) { work(); }
 
   private:

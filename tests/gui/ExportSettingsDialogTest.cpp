@@ -1,10 +1,7 @@
-// The settings dialog: its controls and texts, Apply and Cancel, the re-entry guard; and the main
-// window's outer size as the settings set it.
+// The settings dialog: its controls and texts, Apply and Cancel, the re-entry guard.
 #include "export/ExportSettingsDialog.h"
-#include "app/MainFrame.h"
 #include "export/FormatTable.h"
 #include "platform/HeadlessPlatform.h"
-#include "platform/QtPlatform.h"
 #include "scene/CZoetraView.h"
 
 #include <QApplication>
@@ -149,19 +146,4 @@ TEST_F(SettingsDialogTest, UntouchedComboKeepsAnUnknownPreset) {
     EXPECT_EQ(view->exportPreset, 12345);
     EXPECT_EQ(headless.mainWindowSize, std::make_pair(0, 0));
     EXPECT_EQ(view->aviFrameRate, 30);
-}
-
-TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
-    auto frame = createMainWindow();
-    QtPlatform qt(frame.get());
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    const QPoint place = frame->pos();
-    for (int preset : {1, 13, 16}) {
-        const QSize outer = exportFormat(preset)->resizeSize;
-        qt.resizeMainWindow(outer.width(), outer.height());
-        QTest::qWait(20);
-        EXPECT_EQ(frame->frameGeometry().size(), outer) << preset;
-        EXPECT_EQ(frame->pos(), place) << preset;
-    }
 }

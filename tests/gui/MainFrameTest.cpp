@@ -98,15 +98,39 @@ TEST_F(MainFrameTest, ToolbarAndStatusBar) {
     EXPECT_FALSE(frame->action(Command::ToggleStatusBar)->isChecked());
 }
 
+namespace {
+// A look far from the defaults.
+void changeScene(CZoetraView& v) {
+    v.aviFrameRate = 25;
+    v.starsOn = 2;
+    v.textString = "Changed";
+    v.timelinePlaying = true;
+}
+} // namespace
+
 TEST_F(MainFrameTest, NewAnsweredNoChangesNothing) {
     CZoetraView& v = frame->view();
-    v.aviFrameRate = 25;
-    v.exportPreset = 16;
+    changeScene(v);
     headless.answers = {false};
     frame->action(Command::New)->trigger();
     ASSERT_EQ(headless.questions, QStringList({"Are you sure you want to create a new project?"}));
     EXPECT_EQ(v.aviFrameRate, 25);
-    EXPECT_EQ(v.exportPreset, 16);
+    EXPECT_EQ(v.starsOn, 2);
+    EXPECT_EQ(v.textString, "Changed");
+    EXPECT_TRUE(v.timelinePlaying);
+}
+
+TEST_F(MainFrameTest, NewAnsweredYesResetsTheScene) {
+    CZoetraView& v = frame->view();
+    changeScene(v);
+    headless.answers = {true};
+    frame->action(Command::New)->trigger();
+    EXPECT_EQ(headless.questions.size(), 1);
+    EXPECT_EQ(v.starsOn, 0);
+    EXPECT_EQ(v.textString, "Lumatoy");
+    EXPECT_FALSE(v.timelinePlaying);
+    // The live view runs at 50 frames per second until the settings are applied again.
+    EXPECT_EQ(v.aviFrameRate, 50);
 }
 
 TEST_F(MainFrameTest, WebCommandsOpenTheirAddresses) {

@@ -1,0 +1,60 @@
+// The Qt desktop services: the main window's outer size, the progress window and its Cancel, the
+// busy cursor.
+#include "platform/QtPlatform.h"
+#include "app/MainFrame.h"
+#include "export/FormatTable.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
+    auto frame = createMainWindow();
+    QtPlatform qt(frame.get());
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    const QPoint place = frame->pos();
+    // A wide format, the smallest banner and the largest format.
+    for (int preset : {1, 13, 16}) {
+        const QSize outer = exportFormat(preset)->resizeSize;
+        qt.resizeMainWindow(outer.width(), outer.height());
+        QTest::qWait(20);
+        EXPECT_EQ(frame->frameGeometry().size(), outer) << preset;
+        EXPECT_EQ(frame->pos(), place) << preset;
+    }
+}
+
+TEST(QtPlatformWindow, ProgressReportsCancelAndGoesAway) {
+    QtPlatform qt;
+    qt.showProgress("Exporting", 10);
+    EXPECT_TRUE(qt.setProgress(3));
+    QProgressDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<QProgressDialog*>(w)) dialog = p;
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->value(), 3);
+    dialog->cancel();
+    EXPECT_FALSE(qt.setProgress(4));
+    QPointer<QProgressDialog> watch(dialog);
+    qt.hideProgress();
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_TRUE(qt.setProgress(5)); // nothing to cancel any more
+}
+
+TEST(QtPlatformWindow, BusyCursorNestsAndUnwinds) {
+    {
+        QtPlatform qt;
+        qt.setBusy(true);
+        qt.setBusy(true);
+        qt.setBusy(false);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        qt.setBusy(false);
+        qt.setBusy(false); // one more clear than sets does nothing
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        qt.setBusy(true);
+    }
+    // A platform that goes away leaves no busy cursor behind.
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
