@@ -5,6 +5,7 @@
 #include "assets/PictureDecoder.h"
 #include "assets/TgaImage.h"
 #include "platform/HeadlessPlatform.h"
+#include "timeline/SequenceCommands.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -158,6 +159,7 @@ int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 2;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("lmt")) return describeSequence(path, json, out, err);
     if (suffix == QLatin1String("3ds")) return describe3ds(path, json, out, err);
     if (suffix == QLatin1String("tga")) return describeTga(path, json, out, err);
     return describePicture(path, json, out, err);

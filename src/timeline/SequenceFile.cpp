@@ -138,7 +138,7 @@ QByteArray serializeSequence(const SequenceRecord& record) {
         const SequenceItem& value = record.items[n];
         switch (layout[n].kind) {
         case ItemKind::Float:
-            out.writeFloat(value.f);
+            out.writeFloat(n == kItemVersion ? kSequenceFormatVersion : value.f);
             break;
         case ItemKind::Int:
             out.writeInt(n == kItemKeyCount ? static_cast<std::int32_t>(record.keys.size())

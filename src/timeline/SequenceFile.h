@@ -40,6 +40,7 @@ bool slotPresent(int slot, float version);
 // longer than its item allows, or anything after its last key.
 bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error);
 
-// The file bytes of a record: every item, whatever the version says, and one key record per key
-// (item 14 is written as the number of keys).
+// The file bytes of a record: version 6.0 and every item, whatever the record's version (items
+// an older file lacks are written as the record holds them), and one key record per key (item
+// 14 is written as the number of keys).
 QByteArray serializeSequence(const SequenceRecord& record);

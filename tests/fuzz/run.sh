@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang and runs it for a while: tests/fuzz/run.sh TARGET SECONDS
-# TARGET is import3ds or readTga. Findings land in build/fuzz/findings/TARGET.
+# TARGET is import3ds, readTga or readSequence. Findings land in build/fuzz/findings/TARGET.
 set -euo pipefail
 if [[ $# -ne 2 ]]; then
-    echo "usage: $0 import3ds|readTga SECONDS" >&2
+    echo "usage: $0 import3ds|readTga|readSequence SECONDS" >&2
     exit 2
 fi
 target=$1

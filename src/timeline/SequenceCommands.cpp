@@ -1,0 +1,186 @@
+// Command-line work on sequence files.
+#include "timeline/SequenceCommands.h"
+
+#include "timeline/SequenceJson.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+
+void print(std::FILE* f, const QString& text) {
+    std::fputs(text.toUtf8().constData(), f);
+}
+
+bool readWhole(const QString& path, QByteArray& bytes, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString());
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+bool readRecord(const QString& path, SequenceRecord& record, QString& error) {
+    QByteArray bytes;
+    if (!readWhole(path, bytes, error)) return false;
+    QString problem;
+    const bool json =
+        QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    if (json ? sequenceFromJson(bytes, record, problem) : parseSequence(bytes, record, problem))
+        return true;
+    error = QStringLiteral("\"%1\" cannot be read. %2").arg(path, problem);
+    return false;
+}
+
+int itemNumber(const char* id) {
+    for (int n = 1; n <= kHeaderItemCount; ++n)
+        if (qstrcmp(headerItems()[n].id, id) == 0) return n;
+    return 0;
+}
+
+bool isOn(const SequenceRecord& r, const char* id) {
+    const int n = itemNumber(id);
+    return itemPresent(n, r.version()) && r.items[n].f >= 2.0f;
+}
+
+QString text(const SequenceRecord& r, const char* id) {
+    const int n = itemNumber(id);
+    if (!itemPresent(n, r.version())) return {};
+    const std::vector<HeaderItem>& layout = headerItems();
+    QByteArray s = r.items[n].s;
+    // Texture paths are cut to the length stored beside them.
+    for (int m : {n - 1, n + 1})
+        if (layout[m].lengthOf == n && r.items[m].f >= 0 && r.items[m].f < float(s.size()))
+            s.truncate(static_cast<qsizetype>(r.items[m].f));
+    return QString::fromLatin1(s);
+}
+
+} // namespace
+
+int runConvertCommand(const QStringList& args, std::FILE* err) {
+    auto kind = [](const QString& path) { return QFileInfo(path).suffix().toLower(); };
+    if (args.size() != 2 || !QStringList{"lmt", "json"}.contains(kind(args[0])) ||
+        !QStringList{"lmt", "json"}.contains(kind(args[1]))) {
+        print(err, QStringLiteral("usage: lumatoy convert IN OUT   (each a .lmt or .json file)\n"));
+        return 2;
+    }
+    SequenceRecord record;
+    QString error;
+    if (!readRecord(args[0], record, error)) {
+        print(err, error + QLatin1Char('\n'));
+        return 1;
+    }
+    const QByteArray bytes =
+        kind(args[1]) == QLatin1String("json") ? sequenceToJson(record) : serializeSequence(record);
+    QSaveFile file(args[1]);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        print(err, QStringLiteral("Cannot write \"%1\": %2.\n").arg(args[1], file.errorString()));
+        return 1;
+    }
+    return 0;
+}
+
+int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* err) {
+    SequenceRecord r;
+    QByteArray bytes;
+    QString error;
+    if (!readWhole(path, bytes, error) || !parseSequence(bytes, r, error)) {
+        print(err, QStringLiteral("\"%1\" cannot be read. %2\n").arg(path, error));
+        return 1;
+    }
+
+    QJsonArray frames;
+    int length = 0, previous = 0;
+    for (const SequenceKey& key : r.keys) {
+        frames.append(key.frame);
+        if (key.frame > previous) length += key.frame - previous;
+        previous = key.frame;
+    }
+    const std::pair<const char*, const char*> layers[] = {{"text", "text.on"},
+                                                          {"stars", "stars.on"},
+                                                          {"particles", "particles.on"},
+                                                          {"fire", "fire.on"},
+                                                          {"tunnel", "tunnel.on"},
+                                                          {"tiles", "tiles.on"},
+                                                          {"radialBlur", "blur.radial.on"},
+                                                          {"model1", "model1.on"},
+                                                          {"model2", "model2.on"},
+                                                          {"model3", "model3.on"},
+                                                          {"pictures", "pictures.on"}};
+    const std::pair<const char*, const char*> assets[] = {
+        {"textTexture", "text.texturePath"},
+        {"starTexture", "stars.texturePath"},
+        {"particleTexture", "particles.texturePath"},
+        {"fireTexture", "fire.texturePath"},
+        {"tunnelTexture", "tunnel.texturePath"},
+        {"tileTexture1", "tile1.texturePath"},
+        {"tileTexture2", "tile2.texturePath"},
+        {"model1", "model1.path"},
+        {"model1Texture", "model1.texturePath"},
+        {"model2", "model2.path"},
+        {"model2Texture", "model2.texturePath"},
+        {"model3", "model3.path"},
+        {"model3Texture", "model3.texturePath"},
+        {"picture1", "pictures.path1"},
+        {"picture2", "pictures.path2"}};
+    const QString font = text(r, "text.font.face");
+    const int weight = r.items[itemNumber("text.font.weight")].i;
+    const bool italic = r.items[itemNumber("text.font.italic")].i != 0;
+
+    if (json) {
+        QJsonObject o;
+        o.insert("version", double(r.version()));
+        o.insert("keyCount", int(r.keys.size()));
+        o.insert("keyFrames", frames);
+        o.insert("timelineLength", length);
+        QJsonObject on;
+        for (const auto& [name, id] : layers)
+            on.insert(name, isOn(r, id));
+        o.insert("layers", on);
+        o.insert("text", text(r, "text.string"));
+        o.insert("font", font);
+        QJsonObject paths;
+        for (const auto& [name, id] : assets)
+            if (itemPresent(itemNumber(id), r.version())) paths.insert(name, text(r, id));
+        o.insert("assets", paths);
+        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), out);
+        return 0;
+    }
+
+    QStringList frameList;
+    for (const QJsonValue& f : frames)
+        frameList << QString::number(f.toInt());
+    QString report;
+    report += QStringLiteral("Sequence file: %1\n").arg(path);
+    report += QStringLiteral("Version: %1\n").arg(double(r.version()));
+    report += QStringLiteral("Keys: %1\n").arg(r.keys.size());
+    report += QStringLiteral("Key frames: %1\n")
+                  .arg(frameList.isEmpty() ? QStringLiteral("none") : frameList.join(", "));
+    report += QStringLiteral("Timeline length: %1 frames\n").arg(length);
+    QStringList onLayers, offLayers;
+    for (const auto& [name, id] : layers)
+        (isOn(r, id) ? onLayers : offLayers) << name;
+    report += QStringLiteral("Layers on: %1\n")
+                  .arg(onLayers.isEmpty() ? QStringLiteral("none") : onLayers.join(", "));
+    report += QStringLiteral("Layers off: %1\n")
+                  .arg(offLayers.isEmpty() ? QStringLiteral("none") : offLayers.join(", "));
+    QString shown = text(r, "text.string");
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+    report += QStringLiteral("Text: \"%1\"\n").arg(shown);
+    report += QStringLiteral("Font: %1, weight %2%3\n")
+                  .arg(font)
+                  .arg(weight)
+                  .arg(italic ? QStringLiteral(", italic") : QString());
+    report += QStringLiteral("Assets:\n");
+    for (const auto& [name, id] : assets)
+        if (itemPresent(itemNumber(id), r.version()))
+            report += QStringLiteral("  %1: %2\n").arg(QLatin1String(name), text(r, id));
+    print(out, report);
+    return 0;
+}
