@@ -259,7 +259,8 @@ TEST(SequenceFile, RefusesBrokenFiles) {
     longPath.items[itemNumber("model2.path")].s = QByteArray(1001, 'p');
     EXPECT_TRUE(refusal(serializeSequence(longPath)).contains("1,001 characters"));
 
-    SequenceRecord future = distinctRecord(0);
-    future.items[kItemVersion].f = 7.0f;
-    EXPECT_TRUE(refusal(serializeSequence(future)).contains("version 7"));
+    QByteArray future = serializeSequence(distinctRecord(0));
+    const float seven = 7.0f;
+    std::memcpy(future.data(), &seven, 4);
+    EXPECT_TRUE(refusal(future).contains("version 7"));
 }
