@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds, as clock() gives them to the frame throttle and the frame-rate counter.
     virtual std::int32_t clockMs() = 0;
@@ -16,7 +16,7 @@ public:
 
 // Wall-clock time since the process started; sleeps really sleep.
 class RealClock : public Clock {
-public:
+  public:
     std::int32_t clockMs() override;
     std::uint32_t tickCountMs() override;
     void sleepMs(int ms) override;
@@ -25,15 +25,16 @@ public:
 // Time that moves only when told: rendering to a file advances it by exactly one frame period per
 // frame, and a sleep advances it instead of waiting, so every run produces the same frames.
 class VirtualClock : public Clock {
-public:
+  public:
     explicit VirtualClock(double startMs = 0) : nowMs_(startMs) {}
     std::int32_t clockMs() override { return static_cast<std::int32_t>(nowMs_); }
     std::uint32_t tickCountMs() override { return static_cast<std::uint32_t>(nowMs_); }
     void sleepMs(int ms) override { nowMs_ += ms; }
     void advance(double ms) { nowMs_ += ms; }
+    void setNow(double ms) { nowMs_ = ms; }
     double now() const { return nowMs_; }
 
-private:
+  private:
     double nowMs_;
 };
 
@@ -42,12 +43,12 @@ Clock& activeClock();
 
 // Makes `clock` the active clock for the lifetime of this object.
 class ClockOverride {
-public:
+  public:
     explicit ClockOverride(Clock& clock);
     ~ClockOverride();
     ClockOverride(const ClockOverride&) = delete;
     ClockOverride& operator=(const ClockOverride&) = delete;
 
-private:
+  private:
     Clock* previous_;
 };

@@ -11,6 +11,7 @@
 #include "effects/text/TextBlock.h"
 #include "effects/tiles/TileBlock.h"
 #include "effects/tunnel/TunnelBlock.h"
+#include "render/FogBlock.h"
 #include "timeline/TimelineBlock.h"
 
 #include <QString>
@@ -53,7 +54,8 @@ class CZoetraView : public TimelineBlock,
                     public TileBlock,
                     public BlurBlock,
                     public ModelBlock,
-                    public PictureBlock {
+                    public PictureBlock,
+                    public FogBlock {
   public:
     CZoetraView();
     CZoetraView(const CZoetraView&) = delete;

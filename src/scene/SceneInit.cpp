@@ -57,7 +57,7 @@ void setStartLighting() {
 
 } // namespace
 
-void initialiseScene(CZoetraView& v) {
+void initialiseScene(CZoetraView& v, StartMode mode) {
     v.sceneVersion = 6.0f;
     QDir::setCurrent(programFolder());
 
@@ -92,6 +92,10 @@ void initialiseScene(CZoetraView& v) {
     buildTextLists(v);
     v.textOn = 2.0f;
 
+    if (mode == StartMode::CommandLine) {
+        scanSequences(v);
+        return;
+    }
     readSettings(v);
     scanSequences(v);
     applyPresetWindowSize(v);

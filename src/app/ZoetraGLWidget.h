@@ -1,0 +1,43 @@
+// The view: an OpenGL widget that owns the one scene and draws it continuously.
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class CZoetraView;
+
+class ZoetraGLWidget : public QOpenGLWidget {
+    Q_OBJECT
+  public:
+    explicit ZoetraGLWidget(QWidget* parent = nullptr);
+    ~ZoetraGLWidget() override;
+
+    CZoetraView& view() { return *view_; }
+    // True once the scene has been initialised with the GL context current.
+    bool sceneReady() const { return sceneReady_; }
+    // Runs `work` with the view's context current (for commands that load textures or read
+    // frames back between two paints).
+    void withContext(const std::function<void()>& work);
+    // The surface format the view asks for: compatibility profile, depth 24, stencil 8, and
+    // `samples` samples.
+    static QSurfaceFormat requestedFormat(int samples);
+
+  signals:
+    // The scene has been initialised (the first paint may follow).
+    void sceneInitialised();
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    std::unique_ptr<CZoetraView> view_;
+    QTimer idle_;
+    bool sceneReady_ = false;
+};

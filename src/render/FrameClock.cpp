@@ -1,0 +1,87 @@
+// Projection, frame throttle, capture pacing, frame-rate count, ortho bracket and fog.
+#include "render/FrameClock.h"
+
+#include "render/Clock.h"
+#include "scene/CZoetraView.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cstdio>
+
+namespace {
+float g_lastGateSeconds = 0.0f;
+}
+
+void setPerspective(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1, 10000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool frameDue(CZoetraView& v) {
+    if (v.lockToAviRate == 0) return true;
+    if (v.aviFrameRate <= 0) return true;
+    const std::int32_t now = activeClock().clockMs();
+    if (now - v.lastFrameClock <= 1000 / v.aviFrameRate) return false;
+    if (!(v.exportInProgress > 1.0f)) v.lastFrameClock = now;
+    return true;
+}
+
+bool rateGate(float rate) {
+    const float now = static_cast<float>(activeClock().tickCountMs()) * 0.001f;
+    if (now - g_lastGateSeconds > 1.0f / rate) {
+        g_lastGateSeconds = now;
+        return true;
+    }
+    return false;
+}
+
+void resetRateGate() {
+    g_lastGateSeconds = 0.0f;
+}
+
+void countFrame(CZoetraView& v) {
+    ++v.framesThisSecond;
+    const std::int32_t now = activeClock().clockMs();
+    if (now - v.fpsWindowStart > 1010) {
+        v.measuredFps = v.framesThisSecond;
+        v.framesThisSecond = 0;
+        v.fpsWindowStart = now;
+    }
+}
+
+const char* fpsText(int measuredFps) {
+    static char text[32];
+    std::snprintf(text, sizeof text, "%d Fps", measuredFps + 3);
+    return text;
+}
+
+void beginOrtho(int x0, int y0, int x1, int y1) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(x0, x1, y1, y0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void endOrtho() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void applyFog(const CZoetraView& v) {
+    const GLfloat colour[4] = {v.fogColour.x / 255.0f, v.fogColour.y / 255.0f,
+                               v.fogColour.z / 255.0f, 1.0f};
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, colour);
+    glFogf(GL_FOG_DENSITY, v.tunnelFogDensity);
+    glHint(GL_FOG_HINT, GL_NICEST);
+    glFogf(GL_FOG_START, v.tunnelFogStart / 10.0f);
+    glFogf(GL_FOG_END, v.tunnelFogEnd / 10.0f);
+}

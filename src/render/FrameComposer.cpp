@@ -1,0 +1,145 @@
+// The frame composer: preamble, blur captures, effect slots, frame-rate count.
+#include "render/FrameComposer.h"
+
+#include "effects/blur/BlurLayer.h"
+#include "effects/fire/FireLayer.h"
+#include "effects/models/ModelLayer.h"
+#include "effects/particles/ParticleLayer.h"
+#include "effects/pictures/PictureLayer.h"
+#include "effects/stars/StarLayer.h"
+#include "effects/text/TextLayer.h"
+#include "effects/tiles/TileLayer.h"
+#include "effects/tunnel/TunnelLayer.h"
+#include "render/Clock.h"
+#include "render/FrameClock.h"
+#include "scene/CZoetraView.h"
+#include "scene/Switch.h"
+#include "timeline/Playback.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <cstring>
+
+bool multisampleAvailable = false;
+
+namespace {
+// Lighting and texture-coordinate generation back on, blending and texturing off: the state every
+// capture leaves behind.
+void restoreAfterCapture() {
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glDisable(GL_BLEND);
+}
+
+bool anyBlurBox(const CZoetraView& v) {
+    return isOn(v.blurText) || isOn(v.blurStars) || isOn(v.blurParticles) || isOn(v.blurFire) ||
+           isOn(v.blurModel);
+}
+
+bool anyModelRadialBlur(const CZoetraView& v) {
+    for (int i = 0; i < 3; ++i)
+        if (isOn(v.modelRadialBlur[i])) return true;
+    return false;
+}
+} // namespace
+
+float normaliseTextAngle(float degrees) {
+    while (degrees < -360.0f)
+        degrees += 720.0f;
+    while (degrees > 360.0f)
+        degrees -= 720.0f;
+    return degrees;
+}
+
+bool hasExtensionWord(const char* list, const char* name) {
+    if (!list || !name || !*name) return false;
+    const std::size_t length = std::strlen(name);
+    for (const char* p = list; (p = std::strstr(p, name)) != nullptr; ++p) {
+        const bool startsWord = p == list || p[-1] == ' ';
+        const bool endsWord = p[length] == '\0' || p[length] == ' ';
+        if (startsWord && endsWord) return true;
+    }
+    return false;
+}
+
+bool radialBlurGateOpen(const CZoetraView& v) {
+    const bool source = anyBlurBox(v) || anyModelRadialBlur(v);
+    const bool blurToDraw = isOn(v.radialBlurOn) || isOn(v.blurModel) || anyModelRadialBlur(v);
+    return source && blurToDraw;
+}
+
+void runBlurCaptures(CZoetraView& v) {
+    if (isOn(v.motionBlurOn)) {
+        v.radialBlurOn = 0.0f;
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+        glDisable(GL_LIGHTING);
+        captureMotionBlur(v);
+        restoreAfterCapture();
+    }
+    if (radialBlurGateOpen(v)) {
+        glDisable(GL_LIGHTING);
+        glEnable(GL_DEPTH_TEST);
+        glShadeModel(GL_SMOOTH);
+        glDisable(GL_BLEND);
+        prepareRadialBlur(v);
+        if (!isOn(v.blurAfterLayers) && isOn(v.radialBlurOn)) drawRadialBlurMain(v);
+        for (int i = 0; i < 3; ++i)
+            drawModelRadialBlur(v, i);
+        restoreAfterCapture();
+    }
+}
+
+void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
+    if (isOn(v.tilesOn)) drawTiles(v);
+    if (isOn(v.tunnelOn)) drawTunnel(v);
+    if (isOn(v.pictureOn)) drawPictures(v);
+    if (mode == ComposerMode::Live || isOn(v.pictureOn)) refreshPictureRipple(v);
+    if (isOn(v.fireOn)) drawFire(v);
+    if (isOn(v.particlesOn)) drawParticles(v);
+    if (isOn(v.starsOn)) drawStars(v);
+    for (int i = 0; i < 3; ++i)
+        if (isOn(v.modelOn[i])) drawModel(v, i);
+
+    if (isOn(v.motionBlurOn)) {
+        v.radialBlurOn = 0.0f;
+        drawMotionBlurOverlay(v);
+    }
+    if (anyBlurBox(v) && isOn(v.radialBlurOn) && isOn(v.blurAfterLayers)) drawRadialBlurMain(v);
+    // Model overlays: model 2, then model 1, then model 3.
+    for (int i : {1, 0, 2})
+        if (isOn(v.modelRadialBlur[i])) drawModelRadialBlur(v, i);
+
+    drawTextSlot(v);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+bool composeFrame(CZoetraView& v) {
+    if (multisampleAvailable) glEnable(GL_MULTISAMPLE);
+
+    for (int i = 0; i < 2; ++i)
+        if (isOff(v.pictureMeshValid[i])) rebuildPictureMesh(v, i);
+    v.pictureMeshValid[0] = v.pictureMeshValid[1] = 2.0f;
+
+    v.textRotation.x = normaliseTextAngle(v.textRotation.x);
+    v.textRotation.y = normaliseTextAngle(v.textRotation.y);
+    v.textRotation.z = normaliseTextAngle(v.textRotation.z);
+    glEnable(GL_NORMALIZE);
+    activeClock().sleepMs(10);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    if (v.timelinePlaying) {
+        composePlaybackFrame(v);
+    } else {
+        runBlurCaptures(v);
+        drawEffectSlots(v, ComposerMode::Live);
+    }
+
+    countFrame(v);
+    if (multisampleAvailable) glDisable(GL_MULTISAMPLE);
+    return true;
+}

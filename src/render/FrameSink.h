@@ -1,0 +1,32 @@
+// Where rendered frames go: a folder of pictures, a video file, one bitmap.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class FrameSink {
+  public:
+    virtual ~FrameSink() = default;
+    // Called once before the first frame; false with `error` set stops the render.
+    virtual bool open(int width, int height, int framesPerSecond, QString* error) = 0;
+    // One frame, upright; false with `error` set stops the render.
+    virtual bool write(const QImage& frame, int frameNumber, QString* error) = 0;
+    // Called once at the end, also after a failure; false with `error` set when finishing failed.
+    virtual bool close(QString* error) = 0;
+    // Milliseconds spent encoding so far (for the render summary).
+    virtual double encodeMs() const { return 0.0; }
+};
+
+// Writes frame-000000.png, frame-000001.png, ... into a folder, creating it when needed.
+class PngFolderSink : public FrameSink {
+  public:
+    explicit PngFolderSink(QString folder) : folder_(std::move(folder)) {}
+    bool open(int width, int height, int framesPerSecond, QString* error) override;
+    bool write(const QImage& frame, int frameNumber, QString* error) override;
+    bool close(QString*) override { return true; }
+    double encodeMs() const override { return encodeMs_; }
+
+  private:
+    QString folder_;
+    double encodeMs_ = 0.0;
+};

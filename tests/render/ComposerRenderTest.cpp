@@ -1,0 +1,82 @@
+// The frame composer drawn headlessly: an empty scene is the clear colour; the gating rules.
+#include "render/Clock.h"
+#include "render/FrameClock.h"
+#include "render/FrameComposer.h"
+#include "scene/CZoetraView.h"
+#include "support/GlTestContext.h"
+
+#include <GL/gl.h>
+#include <memory>
+
+namespace {
+struct ComposerTest : GlTest {
+    VirtualClock clock;
+    ClockOverride use{clock};
+    std::unique_ptr<CZoetraView> view = std::make_unique<CZoetraView>();
+
+    void SetUp() override {
+        GlTest::SetUp();
+        view->viewportWidth = kWidth;
+        view->viewportHeight = kHeight;
+        setPerspective(kWidth, kHeight);
+        view->textOn = 0;
+    }
+};
+} // namespace
+
+TEST_F(ComposerTest, EveryLayerOffGivesTheClearColour) {
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    composeFrame(*view);
+    const QImage frame = target_.readImage();
+    ASSERT_EQ(frame.size(), QSize(kWidth, kHeight));
+    for (QPoint p : {QPoint(0, 0), QPoint(160, 120), QPoint(319, 239), QPoint(5, 200)}) {
+        const QColor c = frame.pixelColor(p);
+        EXPECT_NEAR(c.red(), 51, 1);
+        EXPECT_NEAR(c.green(), 102, 1);
+        EXPECT_NEAR(c.blue(), 153, 1);
+    }
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ComposerTest, ComposerSleepsTenMillisecondsOfVirtualTime) {
+    clock.setNow(0);
+    composeFrame(*view);
+    EXPECT_EQ(clock.clockMs(), 10);
+}
+
+TEST_F(ComposerTest, MotionBlurForcesRadialBlurOffEveryFrame) {
+    view->motionBlurOn = 2;
+    view->radialBlurOn = 2;
+    composeFrame(*view);
+    EXPECT_EQ(view->radialBlurOn, 0.0f);
+    view->radialBlurOn = 2;
+    composeFrame(*view);
+    EXPECT_EQ(view->radialBlurOn, 0.0f);
+    view->motionBlurOn = 0;
+    view->radialBlurOn = 2;
+    composeFrame(*view);
+    EXPECT_EQ(view->radialBlurOn, 2.0f);
+}
+
+TEST_F(ComposerTest, PreambleFoldsTextAnglesAndMarksPictureMeshesBuilt) {
+    view->textRotation = {400, -400, 10};
+    view->pictureMeshValid[0] = 0;
+    view->pictureMeshValid[1] = 0;
+    composeFrame(*view);
+    EXPECT_FLOAT_EQ(view->textRotation.x, -320);
+    EXPECT_FLOAT_EQ(view->textRotation.y, 320);
+    EXPECT_FLOAT_EQ(view->textRotation.z, 10);
+    EXPECT_EQ(view->pictureMeshValid[0], 2.0f);
+    EXPECT_EQ(view->pictureMeshValid[1], 2.0f);
+}
+
+TEST_F(ComposerTest, ZeroHeightProjectionUsesHeightOne) {
+    setPerspective(200, 0);
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // gluPerspective puts f / aspect in [0] and f in [5]: their ratio is the aspect.
+    EXPECT_NEAR(projection[5] / projection[0], 200.0f, 0.01f);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 1);
+}
