@@ -9,20 +9,13 @@
 #include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
 #include "scene/SceneInit.h"
+#include "timeline/SequenceLibrary.h"
 #include <algorithm>
 
 #include <QElapsedTimer>
 #include <memory>
 
 namespace {
-// Reads a sequence into the scene and starts its playback; false with `error` set when the file
-// is refused (the scene then stays as it was).
-bool loadSequenceForRender(CZoetraView&, const QString& path, QString* error) {
-    if (error)
-        *error = QStringLiteral("Cannot read %1: sequence files cannot be read yet.").arg(path);
-    return false;
-}
-
 double elapsedMs(QElapsedTimer& timer) {
     const double ms = timer.nsecsElapsed() / 1e6;
     timer.restart();
@@ -31,7 +24,7 @@ double elapsedMs(QElapsedTimer& timer) {
 } // namespace
 
 int defaultLastFrame(const CZoetraView& v) {
-    const int length = v.sequenceLoaded ? v.loadedTimelineLength : v.timelineLength;
+    const int length = sequenceFrameCount(v);
     return v.keyCount > 0 && length > 0 ? length - 1 : 299;
 }
 
@@ -55,7 +48,7 @@ bool renderToSink(const RenderOptions& options, FrameSink& sink, RenderReport* r
     setPerspective(options.width, options.height);
     initialiseScene(*view, StartMode::CommandLine);
     if (!options.sequencePath.isEmpty() &&
-        !loadSequenceForRender(*view, options.sequencePath, error))
+        !loadSequenceFile(*view, options.sequencePath, error))
         return false;
     view->viewportWidth = options.width;
     view->viewportHeight = options.height;
