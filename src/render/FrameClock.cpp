@@ -76,8 +76,8 @@ void endOrtho() {
 }
 
 void applyFog(const CZoetraView& v) {
-    const GLfloat colour[4] = {v.fogColour.x / 255.0f, v.fogColour.y / 255.0f,
-                               v.fogColour.z / 255.0f, 1.0f};
+    const GLfloat colour[4] = {v.tunnelFogRed / 255.0f, v.tunnelFogGreen / 255.0f,
+                               v.tunnelFogBlue / 255.0f, 1.0f};
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogfv(GL_FOG_COLOR, colour);
     glFogf(GL_FOG_DENSITY, v.tunnelFogDensity);

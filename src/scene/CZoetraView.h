@@ -11,7 +11,6 @@
 #include "effects/text/TextBlock.h"
 #include "effects/tiles/TileBlock.h"
 #include "effects/tunnel/TunnelBlock.h"
-#include "render/FogBlock.h"
 #include "timeline/TimelineBlock.h"
 
 #include <QString>
@@ -54,8 +53,7 @@ class CZoetraView : public TimelineBlock,
                     public TileBlock,
                     public BlurBlock,
                     public ModelBlock,
-                    public PictureBlock,
-                    public FogBlock {
+                    public PictureBlock {
   public:
     CZoetraView();
     CZoetraView(const CZoetraView&) = delete;

@@ -80,3 +80,43 @@ TEST_F(ComposerTest, ZeroHeightProjectionUsesHeightOne) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[3], 1);
 }
+
+TEST_F(ComposerTest, FogComesFromTheTunnelBlockScaledByTen) {
+    view->tunnelFogRed = 255;
+    view->tunnelFogGreen = 51;
+    view->tunnelFogStart = 20;
+    view->tunnelFogEnd = 230;
+    view->tunnelFogDensity = 0.25f;
+    applyFog(*view);
+    GLfloat colour[4], start = 0, end = 0, density = 0;
+    GLint mode = 0;
+    glGetFloatv(GL_FOG_COLOR, colour);
+    glGetFloatv(GL_FOG_START, &start);
+    glGetFloatv(GL_FOG_END, &end);
+    glGetFloatv(GL_FOG_DENSITY, &density);
+    glGetIntegerv(GL_FOG_MODE, &mode);
+    EXPECT_EQ(mode, GL_LINEAR);
+    EXPECT_FLOAT_EQ(colour[0], 1.0f);
+    EXPECT_FLOAT_EQ(colour[1], 0.2f);
+    EXPECT_FLOAT_EQ(colour[3], 1.0f);
+    EXPECT_FLOAT_EQ(start, 2.0f);
+    EXPECT_FLOAT_EQ(end, 23.0f);
+    EXPECT_FLOAT_EQ(density, 0.25f);
+}
+
+TEST_F(ComposerTest, OrthoBracketRunsDownwardsAndRestoresTheProjection) {
+    GLfloat before[16], inside[16], after[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, before);
+    beginOrtho(0, 0, kWidth, kHeight);
+    glGetFloatv(GL_PROJECTION_MATRIX, inside);
+    // y = 0 maps to the top (+1), y = height to the bottom (-1).
+    EXPECT_NEAR(inside[5] * 0 + inside[13], 1.0f, 1e-5f);
+    EXPECT_NEAR(inside[5] * kHeight + inside[13], -1.0f, 1e-5f);
+    endOrtho();
+    glGetFloatv(GL_PROJECTION_MATRIX, after);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_FLOAT_EQ(before[i], after[i]);
+    GLint matrixMode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    EXPECT_EQ(matrixMode, GL_MODELVIEW);
+}
