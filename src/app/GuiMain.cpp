@@ -2,12 +2,12 @@
 #include "app/GuiMain.h"
 
 #include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "app/ZoetraApp.h"
 #include "app/ZoetraGLWidget.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QOpenGLContext>
-#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -28,14 +28,28 @@ int runGui(int& argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Untitled - Lumatoy"));
-    auto* view = new ZoetraGLWidget(&window);
-    window.setCentralWidget(view);
-    window.resize(800, 600);
-    window.show();
+    QString startFile;
+    const QStringList args = app.arguments().mid(1);
+    for (const QString& arg : args) {
+        if (arg.startsWith('-')) {
+            std::fprintf(stderr, "lumatoy: unknown option %s (see lumatoy --help).\n",
+                         qPrintable(arg));
+            return 1;
+        }
+        if (!startFile.isEmpty()) {
+            std::fprintf(stderr, "lumatoy: give at most one sequence file.\n");
+            return 1;
+        }
+        startFile = absoluteUserPath(arg);
+    }
+    CZoetraApp zoetraApp;
+    if (!zoetraApp.initInstance(startFile)) {
+        std::fprintf(stderr, "lumatoy: the main window could not be created.\n");
+        return 1;
+    }
     // The view has its context once shown; without OpenGL there is nothing to draw with.
-    if (!view->context() || !view->context()->isValid()) {
+    auto* view = qobject_cast<ZoetraGLWidget*>(zoetraApp.mainFrame()->viewWidget());
+    if (!view || !view->context() || !view->context()->isValid()) {
         std::fprintf(stderr, "lumatoy: OpenGL is not available on this display.\n");
         return 1;
     }

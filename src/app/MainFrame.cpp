@@ -4,7 +4,7 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MenuCommands.h"
 #include "app/ToolbarImages.h"
-#include "app/ViewHost.h"
+#include "app/ZoetraGLWidget.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,7 +20,7 @@ const QString kTitle = QStringLiteral("Untitled - Lumatoy");
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(kTitle);
-    viewHost_ = new ViewHost(this);
+    viewHost_ = new ZoetraGLWidget(this);
     // The settings may make the window as small as a banner format needs.
     viewHost_->setMinimumSize(1, 1);
     setCentralWidget(viewHost_);

@@ -11,7 +11,7 @@ class LockKeyIndicators;
 class QAction;
 class QLabel;
 class QToolBar;
-class ViewHost;
+class ZoetraGLWidget;
 
 // The main window's commands, one action each.
 enum class Command {
@@ -61,7 +61,7 @@ class CMainFrame : public QMainWindow {
     void createStatusBar();
 
     std::array<QAction*, size_t(Command::Count)> actions_{};
-    ViewHost* viewHost_ = nullptr;
+    ZoetraGLWidget* viewHost_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
     bool ownImages_ = false;
