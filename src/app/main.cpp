@@ -1,13 +1,30 @@
 // Entry point: the main window, or a headless command-line sub-command.
 #include "app/Commands.h"
 #include "app/GuiMain.h"
+#include "assets/AssetInfo.h"
+#include "timeline/SequenceCommands.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
+// Qt wants a private runtime folder and complains on every run without one; headless machines
+// often have none.
+void provideRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    const QString folder =
+        QDir::temp().filePath(QStringLiteral("lumatoy-runtime-%1").arg(getuid()));
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+}
+
 bool isHeadlessCommand(const char* word) {
     return std::strcmp(word, "render") == 0 || std::strcmp(word, "convert") == 0 ||
            std::strcmp(word, "info") == 0;
@@ -26,12 +43,13 @@ int main(int argc, char** argv) {
     if (argc > 1 && isHeadlessCommand(argv[1])) {
         // No display needed: fonts come from the offscreen platform, GL from EGL.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        provideRuntimeFolder();
         QGuiApplication app(argc, argv);
         const QStringList args = app.arguments().mid(2);
         const QString command = QString::fromLocal8Bit(argv[1]);
         if (command == "render") return runRenderCommand(args);
-        std::fprintf(stderr, "lumatoy: %s is not available in this build.\n", argv[1]);
-        return 1;
+        if (command == "convert") return runConvertCommand(args);
+        return runInfoCommand(args);
     }
     return runGui(argc, argv);
 }
