@@ -167,6 +167,19 @@ void CMainFrame::createStatusBar() {
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
 }
 
+void CMainFrame::setStripped(bool stripped) {
+    if (stripped == stripped_) return;
+    stripped_ = stripped;
+    const QPoint place = pos();
+    const bool visible = isVisible();
+    menuBar()->setVisible(!stripped);
+    toolBar_->setVisible(!stripped);
+    // Changing the frame makes a new native window: put it back where it was and show it.
+    setWindowFlag(Qt::FramelessWindowHint, stripped);
+    move(place);
+    if (visible) show();
+}
+
 std::unique_ptr<CMainFrame> createMainWindow() {
     return std::make_unique<CMainFrame>();
 }

@@ -1,6 +1,8 @@
 // The main window: menu, toolbar, status bar and the view in the middle.
 #pragma once
 
+#include "platform/QtPlatform.h"
+
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -33,7 +35,7 @@ enum class Command {
     Count
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
     Q_OBJECT
   public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -52,6 +54,11 @@ class CMainFrame : public QMainWindow {
     // Whether the toolbar shows the program's own pictures (false: the style's stand-ins).
     bool hasToolbarImages() const { return ownImages_; }
 
+    // While recording: no menu, toolbar, caption or sizing border; the window stays in place.
+    // Giving them back shows the toolbar again.
+    void setStripped(bool stripped) override;
+    bool isStripped() const { return stripped_; }
+
   private:
     QAction* makeAction(Command command, const QString& text, const QString& tip,
                         void (*handler)(CMainFrame&));
@@ -65,6 +72,7 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
     bool ownImages_ = false;
+    bool stripped_ = false;
 };
 
 // The main window with its view, ready to be shown.

@@ -35,6 +35,7 @@ class HeadlessPlatform : public Platform {
     void resizeMainWindow(int outerWidth, int outerHeight) override {
         mainWindowSize = {outerWidth, outerHeight};
     }
+    void setMainWindowStripped(bool stripped) override { mainWindowStripped = stripped; }
 
     // Scripted answers, consumed in order. With none left, questions answer `defaultAnswer` and
     // choosers are cancelled.
@@ -58,6 +59,7 @@ class HeadlessPlatform : public Platform {
     QImage clipboard;
     int waitedMs = 0;
     bool busy_ = false;
+    bool mainWindowStripped = false;
     std::pair<int, int> mainWindowSize{0, 0};           // last size asked for
     QList<QList<VideoCodecChoice>> compressionRequests; // the codec lists offered
     QStringList progressTexts;

@@ -96,6 +96,9 @@ class Platform {
 
     // Gives the main window this outer size without moving it (no-op without a window).
     virtual void resizeMainWindow(int outerWidth, int outerHeight) = 0;
+    // Strips the main window to a bare frame for recording (no menu, toolbar, caption or sizing
+    // border), or gives them back. Neither moves nor resizes it.
+    virtual void setMainWindowStripped(bool stripped) = 0;
 };
 
 // The platform in force; a HeadlessPlatform until the window installs its own.

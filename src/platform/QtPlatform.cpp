@@ -183,3 +183,7 @@ void QtPlatform::resizeMainWindow(int outerWidth, int outerHeight) {
                        std::max(1, outerHeight - frame.height()));
     mainWindow_->resize(inside);
 }
+
+void QtPlatform::setMainWindowStripped(bool stripped) {
+    if (auto* window = dynamic_cast<Strippable*>(mainWindow_.data())) window->setStripped(stripped);
+}

@@ -13,6 +13,13 @@ class SplashWindow;
 
 class QtPlatform : public Platform {
   public:
+    // A main window that can strip itself for recording implements this.
+    class Strippable {
+      public:
+        virtual ~Strippable() = default;
+        virtual void setStripped(bool stripped) = 0;
+    };
+
     // `mainWindow` owns the dialogs and is the window resizeMainWindow sizes; it may be set later.
     explicit QtPlatform(QWidget* mainWindow = nullptr);
     ~QtPlatform() override;
@@ -40,6 +47,7 @@ class QtPlatform : public Platform {
     bool setProgress(int done) override;
     void hideProgress() override;
     void resizeMainWindow(int outerWidth, int outerHeight) override;
+    void setMainWindowStripped(bool stripped) override;
 
     // The caption of message boxes that name none: the program's name.
     static QString defaultCaption();

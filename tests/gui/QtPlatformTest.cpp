@@ -1,12 +1,15 @@
-// The Qt desktop services: the main window's outer size, the progress window and its Cancel, the
-// busy cursor.
+// The Qt desktop services: the main window's outer size and recording frame, the progress window
+// and its Cancel, the busy cursor.
 #include "platform/QtPlatform.h"
 #include "app/MainFrame.h"
 #include "export/FormatTable.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
@@ -23,6 +26,31 @@ TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
         EXPECT_EQ(frame->frameGeometry().size(), outer) << preset;
         EXPECT_EQ(frame->pos(), place) << preset;
     }
+}
+
+TEST(QtPlatformWindow, StrippedForRecordingAndGivenBack) {
+    auto frame = createMainWindow();
+    QtPlatform qt(frame.get());
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    const QPoint place = frame->pos();
+
+    qt.setMainWindowStripped(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_TRUE(frame->isStripped());
+    EXPECT_FALSE(frame->menuBar()->isVisible());
+    EXPECT_FALSE(frame->toolBar()->isVisible());
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(frame->pos(), place);
+
+    qt.setMainWindowStripped(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_TRUE(frame->menuBar()->isVisible());
+    EXPECT_TRUE(frame->toolBar()->isVisible());
+    EXPECT_TRUE(frame->action(Command::ToggleToolbar)->isChecked());
+    EXPECT_FALSE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->pos(), place);
 }
 
 TEST(QtPlatformWindow, ProgressReportsCancelAndGoesAway) {
