@@ -5,6 +5,7 @@
 #include "app/WebAddresses.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/TempProfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@ namespace {
 class MainFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(profile.isValid());
         setPlatform(&headless);
         frame = createMainWindow();
         frame->show();
@@ -40,6 +42,8 @@ class MainFrameTest : public ::testing::Test {
         return texts;
     }
 
+    // No random sequence at start: the scene starts from its defaults.
+    TempProfile profile{{"Random Sequence On Start Up", 0}};
     HeadlessPlatform headless;
     std::unique_ptr<CMainFrame> frame;
 };

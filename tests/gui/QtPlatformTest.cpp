@@ -3,6 +3,7 @@
 #include "platform/QtPlatform.h"
 #include "app/MainFrame.h"
 #include "export/FormatTable.h"
+#include "support/TempProfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
+    TempProfile profile{{"Random Sequence On Start Up", 0}};
     auto frame = createMainWindow();
     QtPlatform qt(frame.get());
     frame->show();
@@ -29,6 +31,7 @@ TEST(QtPlatformWindow, ResizeGivesTheOuterSizeAndKeepsThePlace) {
 }
 
 TEST(QtPlatformWindow, StrippedForRecordingAndGivenBack) {
+    TempProfile profile{{"Random Sequence On Start Up", 0}};
     auto frame = createMainWindow();
     QtPlatform qt(frame.get());
     frame->show();

@@ -1,0 +1,70 @@
+// Start-up through the application object: the profile's location, the Qt desktop services, the
+// window sized for the stored format once the view has its scene, the start file handed over.
+#include "app/ZoetraApp.h"
+#include "app/MainFrame.h"
+#include "app/ZoetraGLWidget.h"
+#include "platform/QtPlatform.h"
+#include "scene/CZoetraView.h"
+#include "support/TempProfile.h"
+#include "timeline/SequenceLibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+ZoetraGLWidget* glView(CZoetraApp& app) {
+    return qobject_cast<ZoetraGLWidget*>(app.mainFrame()->viewWidget());
+}
+} // namespace
+
+TEST(ZoetraApp, StartsSizedForTheStoredFormat) {
+    TempProfile profile{{"Random Sequence On Start Up", 0}, {"Avi Export Settings", 0}};
+    {
+        CZoetraApp app;
+        ASSERT_TRUE(app.initInstance());
+        EXPECT_EQ(QCoreApplication::organizationName(), "Local AppWizard-Generated Applications");
+        EXPECT_EQ(QCoreApplication::applicationName(), "Lumatoy");
+        EXPECT_NE(dynamic_cast<QtPlatform*>(&platform()), nullptr);
+        EXPECT_EQ(app.openFileAtStart, 0);
+        ASSERT_NE(glView(app), nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
+        QTest::qWait(50);
+        EXPECT_EQ(app.mainFrame()->frameGeometry().size(), QSize(724, 717));
+        EXPECT_EQ(app.view()->aviFrameRate, 25);
+        EXPECT_EQ(app.view()->exportPreset, 0);
+        EXPECT_TRUE(app.mainFrame()->windowTitle().endsWith("Lumatoy"));
+    }
+    // The application object takes its desktop services with it.
+    EXPECT_EQ(dynamic_cast<QtPlatform*>(&platform()), nullptr);
+}
+
+TEST(ZoetraApp, PlainWindowWhenResizingIsOff) {
+    TempProfile profile{
+        {"Random Sequence On Start Up", 0}, {"Resize", 0}, {"Avi Export Settings", 16}};
+    CZoetraApp app;
+    ASSERT_TRUE(app.initInstance());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
+    QTest::qWait(50);
+    EXPECT_EQ(app.mainFrame()->frameGeometry().size(), QSize(800, 600));
+    EXPECT_EQ(app.view()->aviFrameRate, 30);
+}
+
+TEST(ZoetraApp, StartFileIsLoadedInsteadOfARandomSequence) {
+    TempProfile profile{{"Random Sequence On Start Up", 1}};
+    const QString file = QDir(profile.path()).filePath("start.lmt");
+    {
+        auto source = std::make_unique<CZoetraView>();
+        source->textString = "From the command line";
+        QString error;
+        ASSERT_TRUE(saveSequenceFile(*source, file, &error)) << error.toStdString();
+    }
+    CZoetraApp app;
+    ASSERT_TRUE(app.initInstance(file));
+    EXPECT_EQ(app.openFileAtStart, 1);
+    EXPECT_EQ(app.view()->startFilePath, file);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
+    EXPECT_EQ(app.view()->startFileRequested, 0);
+    EXPECT_EQ(app.view()->textString, "From the command line");
+}
