@@ -4,6 +4,7 @@
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
+#include "timeline/TimelineUi.h"
 
 #include <gtest/gtest.h>
 
@@ -114,4 +115,40 @@ TEST_F(Timeline, ScrubShowsBakedValuesOnlyInsideTheBakedRange) {
     scrubToFrame(*v, 7);
     EXPECT_EQ(v->playFrame, 1);
     EXPECT_EQ(v->textFade, 4.0f);
+}
+
+namespace {
+
+// Records what the timeline tells the Keyframe Controls page.
+struct PageRecorder : TimelineUi {
+    int slider = 0;
+    std::vector<int> framesShown;
+    std::vector<std::pair<int, int>> ticks;
+    void setFrameSlider(int frame) override { slider = frame; }
+    int frameSlider() const override { return slider; }
+    void showFrame(int frame) override { framesShown.push_back(frame); }
+    void addKeyTick(int frame, int keyCount) override { ticks.emplace_back(frame, keyCount); }
+};
+
+} // namespace
+
+TEST_F(Timeline, PageFollowsKeysAndPlaybackAndALoadedSequenceAsksForTheFireRamp) {
+    PageRecorder page;
+    v->timelineUi = &page;
+    keyAt(3, 3);
+    keyAt(5, 1);
+    EXPECT_EQ(page.ticks, (std::vector<std::pair<int, int>>{{3, 1}, {5, 2}}));
+
+    v->sequenceLoaded = true; // as after a load: playback ends at the loaded length
+    playTimeline(*v);
+    for (int i = 0; i < 5 && v->timelinePlaying; ++i) {
+        page.setFrameSlider(v->playFrame);
+        advancePlayback(*v);
+    }
+    EXPECT_FALSE(v->timelinePlaying);
+    EXPECT_EQ(page.slider, 5);
+    EXPECT_EQ(page.framesShown.back(), 5);
+    EXPECT_EQ(v->playFrame, 0);
+    EXPECT_EQ(v->fireRampRequest, 2.0f);
+    v->timelineUi = nullptr;
 }
