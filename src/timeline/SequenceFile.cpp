@@ -123,8 +123,9 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
     }
 
     if (!in.atEnd()) {
-        error = QStringLiteral("It has %1 bytes of unexpected data after its last key.")
-                    .arg(number(in.remaining()));
+        error = QStringLiteral("It has %1 %2 of unexpected data after its last key.")
+                    .arg(number(in.remaining()),
+                         in.remaining() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
         return false;
     }
     error.clear();
