@@ -20,10 +20,10 @@ const QString kTitle = QStringLiteral("Untitled - Lumatoy");
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(kTitle);
-    viewHost_ = new ZoetraGLWidget(this);
+    glView_ = new ZoetraGLWidget(this);
     // The settings may make the window as small as a banner format needs.
-    viewHost_->setMinimumSize(1, 1);
-    setCentralWidget(viewHost_);
+    glView_->setMinimumSize(1, 1);
+    setCentralWidget(glView_);
     createActions();
     createMenus();
     createToolBar();
@@ -34,16 +34,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 CMainFrame::~CMainFrame() = default;
 
 CZoetraView& CMainFrame::view() {
-    return viewHost_->view();
+    return glView_->view();
 }
-QWidget* CMainFrame::viewWidget() const {
-    return viewHost_;
+ZoetraGLWidget* CMainFrame::viewWidget() const {
+    return glView_;
 }
 bool CMainFrame::sceneReady() const {
-    return viewHost_->sceneReady();
+    return glView_->sceneReady();
 }
 void CMainFrame::withViewContext(const std::function<void()>& work) {
-    viewHost_->withContext(work);
+    glView_->withContext(work);
 }
 
 QAction* CMainFrame::makeAction(Command command, const QString& text, const QString& tip,

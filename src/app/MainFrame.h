@@ -43,7 +43,7 @@ class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
 
     // The scene shown in the middle.
     CZoetraView& view();
-    QWidget* viewWidget() const;
+    ZoetraGLWidget* viewWidget() const;
     // Whether the view has initialised the scene with its GL context.
     bool sceneReady() const;
     // Runs `work` with the view's GL context current.
@@ -68,7 +68,7 @@ class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
     void createStatusBar();
 
     std::array<QAction*, size_t(Command::Count)> actions_{};
-    ZoetraGLWidget* viewHost_ = nullptr;
+    ZoetraGLWidget* glView_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
     bool ownImages_ = false;

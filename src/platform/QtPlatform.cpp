@@ -34,6 +34,15 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Gives `window` the outer size `outer` (its frame included) without moving it; returns the frame
+// it allowed for.
+QSize fitOuterSize(QWidget* window, QSize outer) {
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    window->resize(std::max(1, outer.width() - frame.width()),
+                   std::max(1, outer.height() - frame.height()));
+    return frame;
+}
+
 QString captionOrDefault(const QString& caption) {
     return caption.isEmpty() ? QtPlatform::defaultCaption() : caption;
 }
@@ -176,12 +185,18 @@ void QtPlatform::hideProgress() {
 
 void QtPlatform::resizeMainWindow(int outerWidth, int outerHeight) {
     if (!mainWindow_) return;
-    // The outer size includes the window manager's frame; resize() sets the inside and keeps the
-    // window where it is.
-    const QSize frame = mainWindow_->frameGeometry().size() - mainWindow_->geometry().size();
-    const QSize inside(std::max(1, outerWidth - frame.width()),
-                       std::max(1, outerHeight - frame.height()));
-    mainWindow_->resize(inside);
+    const QSize outer(outerWidth, outerHeight);
+    const int request = ++resizeRequests_;
+    const QSize frame = fitOuterSize(mainWindow_, outer);
+    // A window manager that has only just framed the window may report its frame a little later:
+    // then the size is corrected once, unless another size has been asked for meanwhile.
+    if (frame.isNull() && mainWindow_->isVisible()) {
+        QTimer::singleShot(300, &timers_, [this, window = mainWindow_, outer, request] {
+            if (!window || request != resizeRequests_) return;
+            const bool framed = window->frameGeometry().size() != window->geometry().size();
+            if (framed && window->frameGeometry().size() != outer) fitOuterSize(window, outer);
+        });
+    }
 }
 
 void QtPlatform::setMainWindowStripped(bool stripped) {

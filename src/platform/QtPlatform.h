@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -57,4 +58,6 @@ class QtPlatform : public Platform {
     std::unique_ptr<SplashWindow> splash_;
     QPointer<QProgressDialog> progress_;
     int busyDepth_ = 0;
+    int resizeRequests_ = 0; // counts resizeMainWindow calls: only the latest is corrected
+    QObject timers_;         // context of pending corrections: they end with the platform
 };
