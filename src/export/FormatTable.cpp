@@ -1,5 +1,5 @@
-// The 17 video formats of the export settings. The labels keep their original spacing: they are
-// the combo entries and line up only in the dialog's proportional font.
+// The 17 video formats of the export settings. The labels are the combo entries, shown exactly as
+// they stand, uneven spacing and trailing blanks included.
 #include "export/FormatTable.h"
 
 #include <array>
