@@ -21,4 +21,4 @@ findings="$build/findings/$target"
 mkdir -p "$corpus" "$findings"
 cd "$findings"
 exec "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-    -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$findings/" "$corpus" "$here/corpus/$target"
+    -timeout=60 -rss_limit_mb=2048 -artifact_prefix="$findings/" "$corpus" "$here/corpus/$target"
