@@ -1,6 +1,8 @@
 // The view widget: context set-up, continuous redraw, resize and paint.
 #include "app/ZoetraGLWidget.h"
 
+#include "deck/MouseControl.h"
+
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
@@ -78,12 +80,18 @@ void ZoetraGLWidget::paintGL() {
     composeFrame(*view_);
 }
 
+// Drags edit the scene between two frames; positions are in the widget's own pixels.
 void ZoetraGLWidget::mousePressEvent(QMouseEvent* event) {
-    QOpenGLWidget::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    mousePress(*view_, event->button(), at.x(), at.y());
+    event->accept();
 }
 void ZoetraGLWidget::mouseMoveEvent(QMouseEvent* event) {
-    QOpenGLWidget::mouseMoveEvent(event);
+    const QPoint at = event->position().toPoint();
+    mouseMove(*view_, at.x(), at.y(), event->modifiers());
+    event->accept();
 }
 void ZoetraGLWidget::mouseReleaseEvent(QMouseEvent* event) {
-    QOpenGLWidget::mouseReleaseEvent(event);
+    mouseRelease(*view_, event->button());
+    event->accept();
 }
