@@ -45,14 +45,6 @@ bool anyModelRadialBlur(const CZoetraView& v) {
 }
 } // namespace
 
-float normaliseTextAngle(float degrees) {
-    while (degrees < -360.0f)
-        degrees += 720.0f;
-    while (degrees > 360.0f)
-        degrees -= 720.0f;
-    return degrees;
-}
-
 bool hasExtensionWord(const char* list, const char* name) {
     if (!list || !name || !*name) return false;
     const std::size_t length = std::strlen(name);
@@ -125,9 +117,7 @@ bool composeFrame(CZoetraView& v) {
         if (isOff(v.pictureMeshValid[i])) rebuildPictureMesh(v, i);
     v.pictureMeshValid[0] = v.pictureMeshValid[1] = 2.0f;
 
-    v.textRotation.x = normaliseTextAngle(v.textRotation.x);
-    v.textRotation.y = normaliseTextAngle(v.textRotation.y);
-    v.textRotation.z = normaliseTextAngle(v.textRotation.z);
+    normaliseTextAngles(v.textRotation);
     glEnable(GL_NORMALIZE);
     activeClock().sleepMs(10);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -22,8 +22,5 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode);
 // Whether the radial-blur capture runs this frame: a blur source and a blur to draw.
 bool radialBlurGateOpen(const CZoetraView& v);
 
-// Brings a text angle into -360...360 the way the frame preamble does (400 becomes -320).
-float normaliseTextAngle(float degrees);
-
 // True when `name` appears in the blank-separated extension list as a whole word.
 bool hasExtensionWord(const char* list, const char* name);

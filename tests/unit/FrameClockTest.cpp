@@ -81,14 +81,6 @@ TEST_F(FrameClockTest, FrameRateWindowAndShownFigure) {
     EXPECT_STREQ(fpsText(22), "25 Fps");
 }
 
-TEST(FrameComposerRules, TextAnglesAreFoldedIntoPlusMinus360) {
-    EXPECT_FLOAT_EQ(normaliseTextAngle(400), -320);
-    EXPECT_FLOAT_EQ(normaliseTextAngle(-400), 320);
-    EXPECT_FLOAT_EQ(normaliseTextAngle(360), 360);
-    EXPECT_FLOAT_EQ(normaliseTextAngle(-360), -360);
-    EXPECT_FLOAT_EQ(normaliseTextAngle(1500), 60);
-}
-
 TEST(FrameComposerRules, ExtensionMustBeAWholeWord) {
     EXPECT_TRUE(hasExtensionWord("WGL_ARB_multisample", "WGL_ARB_multisample"));
     EXPECT_TRUE(hasExtensionWord("A WGL_ARB_multisample B", "WGL_ARB_multisample"));
