@@ -2,6 +2,8 @@
 #include "deck/SplashScreenEx.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -102,7 +104,13 @@ QRegion CSplashScreenEx::regionFromBitmap(const QImage& source, QRgb key) {
 }
 
 void CSplashScreenEx::SetTextFont(const QString& face, int sizeTenths, unsigned flags) {
+    // A face this machine lacks would be replaced by whatever fontconfig finds closest, which can
+    // be a symbol font; fall back to the plain sans-serif face instead.
     QFont font(face);
+    if (!QFontDatabase::hasFamily(face)) {
+        font.setStyleHint(QFont::SansSerif);
+        font.setFamily(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
+    }
     font.setPointSizeF(sizeTenths / 10.0);
     font.setWeight(flags & 1 ? QFont::Bold : QFont::Normal);
     font.setItalic(flags & 2);

@@ -5,6 +5,8 @@
 #include "platform/HeadlessPlatform.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPointer>
 #include <QTest>
 
@@ -84,6 +86,10 @@ TEST(SplashScreen, TextSettingsAndHideOnInput) {
     EXPECT_TRUE(splash->textFont().bold());
     EXPECT_TRUE(splash->textFont().italic());
     EXPECT_DOUBLE_EQ(splash->textFont().pointSizeF(), 12.0);
+    // A face the machine lacks becomes the plain sans-serif face, never a symbol font.
+    splash->SetTextFont("No Such Face On Any Machine", 120, 0);
+    EXPECT_TRUE(QFontDatabase::hasFamily(splash->textFont().family()));
+    EXPECT_EQ(QFontInfo(splash->textFont()).family(), splash->textFont().family());
     splash->SetTextColor(Qt::white);
     splash->SetTextFormat(0x25);
     EXPECT_EQ(splash->textFormat(), 0x25u);
