@@ -1,7 +1,10 @@
 // The command line: help text and the render sub-command.
 #include "app/Commands.h"
 
+#include "app/ProgressLine.h"
 #include "export/FormatTable.h"
+#include "export/RenderToFile.h"
+#include "export/VideoCodecs.h"
 #include "render/FrameSink.h"
 #include "render/RenderJob.h"
 
@@ -17,26 +20,54 @@ int fail(const QString& message) {
     return 1;
 }
 
-bool isFolderTarget(const QString& out) {
-    return out.endsWith('/') || QFileInfo(out).isDir();
+enum class OutputKind { Folder, Video, Bitmap, Unknown };
+
+OutputKind outputKind(const QString& out) {
+    if (out.endsWith('/') || QFileInfo(out).isDir()) return OutputKind::Folder;
+    if (out.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive) ||
+        out.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive))
+        return OutputKind::Video;
+    if (out.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) return OutputKind::Bitmap;
+    return OutputKind::Unknown;
+}
+
+// "mjpeg (default), ffv1, huffyuv": the encoders a container takes, as --codec accepts them.
+QString codecNames(const QString& container) {
+    const QString preferred = defaultVideoCompression(container).encoder;
+    QStringList names;
+    for (const VideoCodecChoice& codec : availableVideoCodecs(container))
+        names << (codec.encoder == preferred ? codec.encoder + QStringLiteral(" (default)")
+                                             : codec.encoder);
+    return names.join(QStringLiteral(", "));
 }
 } // namespace
 
 QString usageText() {
     return QStringLiteral(
-        "Usage:\n"
-        "  lumatoy [SEQUENCE.lmt]                  open the main window, optionally with a "
-        "sequence\n"
-        "  lumatoy render [SEQUENCE.lmt] -o OUT [options]\n"
-        "      OUT: a folder ending in / (numbered PNG frames)\n"
-        "      --format N     video format 0-16 (default 1: 720x480 at 30 frames per second)\n"
-        "      --size WxH     frame size instead of the format's\n"
-        "      --fps N        frames per second instead of the format's\n"
-        "      --frames A-B   frame range (default: the whole timeline, or 300 frames without "
-        "keys)\n"
-        "  lumatoy convert IN OUT                  .lmt <-> .json\n"
-        "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file holds\n"
-        "  lumatoy --help | --version\n");
+               "Usage:\n"
+               "  lumatoy [SEQUENCE.lmt]                  open the main window, optionally with a "
+               "sequence\n"
+               "  lumatoy render [SEQUENCE.lmt] -o OUT [options]\n"
+               "      OUT: FILE.avi or FILE.mp4 (a video), FILE.bmp (one frame), or a folder "
+               "ending\n"
+               "           in / (numbered PNG frames)\n"
+               "      --format N     video format 0-16 (default 1: 720x480 at 30 frames per "
+               "second)\n"
+               "      --size WxH     frame size instead of the format's (videos round it down to\n"
+               "                     multiples of 4, pictures their width)\n"
+               "      --fps N        frames per second instead of the format's\n"
+               "      --frames A-B   frame range (default: the whole timeline, or 300 frames "
+               "without\n"
+               "                     keys); --frames N for a .bmp (default: frame 0)\n"
+               "      --codec NAME   video encoder (or its label as the compression dialog shows "
+               "it)\n"
+               "                     .avi: %1\n"
+               "                     .mp4: %2\n"
+               "  lumatoy convert IN OUT                  .lmt <-> .json\n"
+               "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file "
+               "holds\n"
+               "  lumatoy --help | --version\n")
+        .arg(codecNames(QStringLiteral("avi")), codecNames(QStringLiteral("mp4")));
 }
 
 QString absoluteUserPath(const QString& path) {
@@ -71,6 +102,8 @@ int runRenderCommand(const QStringList& args) {
     int format = 1;
     std::optional<std::pair<int, int>> size;
     int fps = 0;
+    QString codec;
+    bool framesGiven = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         auto value = [&](const char* option) -> std::optional<QString> {
@@ -103,6 +136,12 @@ int runRenderCommand(const QStringList& args) {
                 return fail("--frames takes A-B or N, frames 0 to 9999.");
             options.firstFrame = range->first;
             options.lastFrame = range->second;
+            framesGiven = true;
+        } else if (arg == "--codec") {
+            const auto v = value("--codec");
+            if (!v || v->isEmpty())
+                return fail("--codec needs an encoder name (see lumatoy --help).");
+            codec = *v;
         } else if (arg.startsWith('-')) {
             return fail(QStringLiteral("Unknown option %1 (see lumatoy --help).").arg(arg));
         } else if (options.sequencePath.isEmpty()) {
@@ -111,7 +150,8 @@ int runRenderCommand(const QStringList& args) {
             return fail(QStringLiteral("Unexpected argument %1.").arg(arg));
         }
     }
-    if (out.isEmpty()) return fail("render needs an output: -o FOLDER/");
+    if (out.isEmpty())
+        return fail("render needs an output: -o FILE.avi, FILE.mp4, FILE.bmp or FOLDER/");
 
     const ExportFormat& row = *exportFormat(format);
     options.width = size ? size->first : row.labelSize.width();
@@ -119,20 +159,42 @@ int runRenderCommand(const QStringList& args) {
     options.framesPerSecond = fps ? fps : row.rate;
     out = absoluteUserPath(out);
 
-    std::unique_ptr<FrameSink> sink;
-    if (isFolderTarget(out)) {
-        sink = std::make_unique<PngFolderSink>(out);
-    } else {
-        return fail(
-            QStringLiteral("Cannot write %1: the output must be a folder ending in /.").arg(out));
+    const OutputKind kind = outputKind(out);
+    if (kind == OutputKind::Unknown)
+        return fail(QStringLiteral("Cannot write %1: the output must end in .avi, .mp4 or .bmp, or "
+                                   "be a folder ending in /.")
+                        .arg(out));
+    VideoOutput video{out, {}};
+    if (!codec.isEmpty()) {
+        if (kind != OutputKind::Video)
+            return fail("--codec applies to .avi and .mp4 outputs only.");
+        const QString container = containerForFile(out);
+        const VideoCodecChoice* found = findVideoCodec(availableVideoCodecs(container), codec);
+        if (!found)
+            return fail(QStringLiteral("Unknown codec %1 for .%2 files; use one of: %3.")
+                            .arg(codec, container, codecNames(container)));
+        video.encoder = found->encoder;
     }
+    if (kind == OutputKind::Bitmap && framesGiven && options.firstFrame != options.lastFrame)
+        return fail("A .bmp holds one frame: give --frames N.");
 
     RenderReport report;
     QString error;
-    const bool ok = renderToSink(options, *sink, &report, &error, [](int done, int total) {
-        std::fprintf(stderr, "\rframe %d of %d", done, total);
-        if (done == total) std::fprintf(stderr, "\n");
-    });
+    bool ok = false;
+    if (kind == OutputKind::Bitmap) {
+        ok = renderToBitmap(options, out, &report, &error);
+    } else {
+        ProgressLine progressLine;
+        const RenderProgress progress = [&progressLine](int done, int total) {
+            progressLine.update(done, total);
+        };
+        if (kind == OutputKind::Video) {
+            ok = renderToVideo(options, video, &report, &error, progress);
+        } else {
+            PngFolderSink sink(out);
+            ok = renderToSink(options, sink, &report, &error, progress);
+        }
+    }
     if (!ok) return fail(error);
     const double frames = std::max(1, report.frames);
     std::printf("rendered %d frames %dx%d in %.2f s: render %.2f ms/frame, readback %.2f ms/frame, "

@@ -116,9 +116,13 @@ QImage OffscreenTarget::readImage() {
 }
 
 void OffscreenTarget::readBgrBottomUp(std::vector<std::uint8_t>& out) {
-    resolve();
     out.resize(std::size_t(width_) * height_ * 3);
-    glReadPixels(0, 0, width_, height_, GL_BGR, GL_UNSIGNED_BYTE, out.data());
+    readBgrBottomUp(out.data());
+}
+
+void OffscreenTarget::readBgrBottomUp(std::uint8_t* out) {
+    resolve();
+    glReadPixels(0, 0, width_, height_, GL_BGR, GL_UNSIGNED_BYTE, out);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
 }
 

@@ -28,6 +28,8 @@ class OffscreenTarget {
     QImage readImage();
     // Resolves and reads 24-bit BGR rows, bottom row first (the layout of BMP and AVI frames).
     void readBgrBottomUp(std::vector<std::uint8_t>& out);
+    // The same into `out`, which holds width() * height() * 3 bytes.
+    void readBgrBottomUp(std::uint8_t* out);
 
     int width() const { return width_; }
     int height() const { return height_; }

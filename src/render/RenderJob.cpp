@@ -13,7 +13,6 @@
 #include <algorithm>
 
 #include <QElapsedTimer>
-#include <memory>
 
 namespace {
 double elapsedMs(QElapsedTimer& timer) {
@@ -28,38 +27,68 @@ int defaultLastFrame(const CZoetraView& v) {
     return v.keyCount > 0 && length > 0 ? length - 1 : 299;
 }
 
+HeadlessRender::HeadlessRender() = default;
+
+HeadlessRender::~HeadlessRender() {
+    // The scene's GL objects go while the context still exists; the clock override ends before
+    // the clock it points at.
+    view_.reset();
+    target_.reset();
+    useClock_.reset();
+    clock_.reset();
+    context_.reset();
+}
+
+bool HeadlessRender::open(const RenderOptions& options, QString* error) {
+    context_ = HeadlessContext::create(error);
+    if (!context_) return false;
+    target_ = std::make_unique<OffscreenTarget>();
+    if (!target_->create(options.width, options.height, error)) return false;
+    multisampleAvailable = target_->samples() > 0;
+
+    clock_ = std::make_unique<VirtualClock>();
+    useClock_ = std::make_unique<ClockOverride>(*clock_);
+    resetRateGate();
+    framePeriodMs_ = 1000.0 / std::max(1, options.framesPerSecond);
+
+    view_ = std::make_unique<CZoetraView>();
+    CZoetraView& view = *view_;
+    view.viewportWidth = options.width;
+    view.viewportHeight = options.height;
+    setPerspective(options.width, options.height);
+    initialiseScene(view, StartMode::CommandLine);
+    if (!options.sequencePath.isEmpty() && !loadSequenceFile(view, options.sequencePath, error))
+        return false;
+    view.viewportWidth = options.width;
+    view.viewportHeight = options.height;
+    setPerspective(options.width, options.height);
+
+    last_ = options.lastFrame >= 0 ? options.lastFrame : defaultLastFrame(view);
+    first_ = std::max(0, options.firstFrame);
+    nextFrame_ = 0;
+    if (last_ < first_) {
+        if (error)
+            *error = QStringLiteral("The frame range %1-%2 is empty.").arg(first_).arg(last_);
+        return false;
+    }
+    return true;
+}
+
+void HeadlessRender::drawUpTo(int frame) {
+    for (; nextFrame_ <= frame; ++nextFrame_) {
+        clock_->setNow(nextFrame_ * framePeriodMs_);
+        target_->bind();
+        composeFrame(*view_);
+    }
+    glFinish();
+}
+
 bool renderToSink(const RenderOptions& options, FrameSink& sink, RenderReport* report,
                   QString* error, const RenderProgress& progress) {
     QElapsedTimer wall;
     wall.start();
-    auto context = HeadlessContext::create(error);
-    if (!context) return false;
-    OffscreenTarget target;
-    if (!target.create(options.width, options.height, error)) return false;
-    multisampleAvailable = target.samples() > 0;
-
-    VirtualClock clock;
-    ClockOverride useVirtualTime(clock);
-    resetRateGate();
-
-    auto view = std::make_unique<CZoetraView>();
-    view->viewportWidth = options.width;
-    view->viewportHeight = options.height;
-    setPerspective(options.width, options.height);
-    initialiseScene(*view, StartMode::CommandLine);
-    if (!options.sequencePath.isEmpty() &&
-        !loadSequenceFile(*view, options.sequencePath, error))
-        return false;
-    view->viewportWidth = options.width;
-    view->viewportHeight = options.height;
-    setPerspective(options.width, options.height);
-
-    const int last = options.lastFrame >= 0 ? options.lastFrame : defaultLastFrame(*view);
-    const int first = std::max(0, options.firstFrame);
-    if (last < first) {
-        if (error) *error = QStringLiteral("The frame range %1-%2 is empty.").arg(first).arg(last);
-        return false;
-    }
+    HeadlessRender render;
+    if (!render.open(options, error)) return false;
     if (!sink.open(options.width, options.height, options.framesPerSecond, error)) return false;
 
     RenderReport result;
@@ -68,20 +97,15 @@ bool renderToSink(const RenderOptions& options, FrameSink& sink, RenderReport* r
     QElapsedTimer step;
     step.start();
     bool ok = true;
-    const double framePeriodMs = 1000.0 / options.framesPerSecond;
-    for (int frame = 0; frame <= last && ok; ++frame) {
-        clock.setNow(frame * framePeriodMs);
-        target.bind();
-        composeFrame(*view);
-        if (frame < first) continue;
-        glFinish();
+    for (int frame = render.firstFrame(); frame <= render.lastFrame() && ok; ++frame) {
+        render.drawUpTo(frame);
         result.renderMs += elapsedMs(step);
-        const QImage image = target.readImage();
+        const QImage image = render.target().readImage();
         result.readbackMs += elapsedMs(step);
         ok = sink.write(image, frame, error);
         step.restart();
         ++result.frames;
-        if (progress) progress(result.frames, last - first + 1);
+        if (progress) progress(result.frames, render.frameCount());
     }
     QString closeError;
     const bool closed = sink.close(&closeError);

@@ -1,11 +1,16 @@
-// Rendering frames of a scene headlessly into a frame sink: the engine of `lumatoy render`.
+// Rendering frames of a scene headlessly: the engine of `lumatoy render`.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class CZoetraView;
 class FrameSink;
+class HeadlessContext;
+class OffscreenTarget;
+class VirtualClock;
+class ClockOverride;
 
 struct RenderOptions {
     QString sequencePath; // empty: the default look
@@ -26,8 +31,42 @@ struct RenderReport {
 // Called after each written frame with (frames written, frames to write).
 using RenderProgress = std::function<void(int done, int total)>;
 
-// Creates a headless GL context, sets up the scene, plays frames 0...lastFrame and hands frames
-// firstFrame...lastFrame to `sink`. False with `error` set on any failure.
+// A scene drawn headlessly into an offscreen framebuffer on a virtual clock: frame n is drawn at
+// n * 1000 / fps milliseconds, so every run gives the same pictures.
+class HeadlessRender {
+  public:
+    HeadlessRender();
+    ~HeadlessRender();
+    HeadlessRender(const HeadlessRender&) = delete;
+    HeadlessRender& operator=(const HeadlessRender&) = delete;
+
+    // Creates the GL context and the framebuffer, sets up the scene and loads the sequence, and
+    // works out the frame range. False with `error` set on any failure.
+    bool open(const RenderOptions& options, QString* error);
+
+    int firstFrame() const { return first_; }
+    int lastFrame() const { return last_; }
+    int frameCount() const { return last_ - first_ + 1; }
+
+    // Draws every frame not drawn yet up to `frame` (playback has to pass through the frames
+    // before it) and waits until the GPU is done with it.
+    void drawUpTo(int frame);
+
+    OffscreenTarget& target() { return *target_; }
+    CZoetraView& view() { return *view_; }
+
+  private:
+    std::unique_ptr<HeadlessContext> context_;
+    std::unique_ptr<OffscreenTarget> target_;
+    std::unique_ptr<VirtualClock> clock_;
+    std::unique_ptr<ClockOverride> useClock_;
+    std::unique_ptr<CZoetraView> view_;
+    double framePeriodMs_ = 0;
+    int first_ = 0, last_ = -1, nextFrame_ = 0;
+};
+
+// Plays frames 0...lastFrame headlessly and hands frames firstFrame...lastFrame to `sink`. False
+// with `error` set on any failure.
 bool renderToSink(const RenderOptions& options, FrameSink& sink, RenderReport* report,
                   QString* error, const RenderProgress& progress = {});
 

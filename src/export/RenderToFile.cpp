@@ -1,0 +1,129 @@
+// Headless rendering into video files through the frame recorder, and into BMP files.
+#include "export/RenderToFile.h"
+
+#include "export/AviWriter.h"
+#include "export/BitmapFormat.h"
+#include "export/VideoCodecs.h"
+#include "render/OffscreenTarget.h"
+
+#include <QElapsedTimer>
+#include <QSaveFile>
+#include <vector>
+
+namespace {
+QString tooSmall(int width, int height) {
+    return QStringLiteral("The frame size %1x%2 is too small: frames are at least 4x4 pixels.")
+        .arg(width)
+        .arg(height);
+}
+} // namespace
+
+void HeadlessFrameSource::renderFrame(int index) {
+    render_.drawUpTo(render_.firstFrame() + index);
+}
+
+void HeadlessFrameSource::readFrame(std::uint8_t* pixels) {
+    render_.target().readBgrBottomUp(pixels);
+}
+
+bool renderToVideo(const RenderOptions& options, const VideoOutput& output, RenderReport* report,
+                   QString* error, const RenderProgress& progress) {
+    QElapsedTimer wall;
+    wall.start();
+    AviWriter writer;
+    writer.setFileName(output.path);
+    writer.frameRate = options.framesPerSecond;
+    writer.setFormatFromWindow(options.width, options.height);
+    writer.askForCompression = false;
+    writer.compression.encoder =
+        output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
+                                 : output.encoder;
+    const int width = writer.bitmapInfo.biWidth, height = writer.bitmapInfo.biHeight;
+    if (width <= 0 || height <= 0) {
+        if (error) *error = tooSmall(options.width, options.height);
+        return false;
+    }
+
+    // The scene first: a sequence that cannot be read leaves no empty video behind.
+    RenderOptions sized = options;
+    sized.width = width;
+    sized.height = height;
+    HeadlessRender render;
+    if (!render.open(sized, error)) return false;
+    if (writer.initialise() < 0) {
+        if (error) *error = writer.errorText();
+        return false;
+    }
+
+    HeadlessFrameSource source(render);
+    const RecordResult recorded = recordFrames(
+        source, writer, render.frameCount(),
+        [&progress](int done, int total) {
+            if (progress) progress(done, total);
+            return true;
+        },
+        output.queueDepth);
+    writer.release(); // finishes the file, also after a failed write
+
+    RenderReport result;
+    result.frames = recorded.framesWritten;
+    result.width = width;
+    result.height = height;
+    result.renderMs = recorded.renderSeconds * 1000;
+    result.readbackMs = recorded.readbackSeconds * 1000;
+    result.encodeMs = recorded.encodeSeconds * 1000;
+    result.seconds = wall.nsecsElapsed() / 1e9;
+    if (report) *report = result;
+    if (recorded.status < 0) {
+        if (error)
+            *error = QStringLiteral("%1 (frame %2 of %3 failed; the %4 frames before it are in %5)")
+                         .arg(writer.errorText())
+                         .arg(recorded.framesWritten + 1)
+                         .arg(render.frameCount())
+                         .arg(recorded.framesWritten)
+                         .arg(output.path);
+        return false;
+    }
+    return true;
+}
+
+bool renderToBitmap(const RenderOptions& options, const QString& path, RenderReport* report,
+                    QString* error) {
+    QElapsedTimer wall;
+    wall.start();
+    const BitmapInfoHeader info = makeBitmapInfo(options.width / 4 * 4, options.height);
+    if (info.biWidth <= 0) {
+        if (error) *error = tooSmall(options.width, options.height);
+        return false;
+    }
+    RenderOptions one = options;
+    one.width = info.biWidth;
+    one.firstFrame = one.lastFrame = options.lastFrame >= 0 ? options.lastFrame : 0;
+    HeadlessRender render;
+    if (!render.open(one, error)) return false;
+
+    QElapsedTimer step;
+    step.start();
+    render.drawUpTo(render.lastFrame());
+    RenderReport result;
+    result.renderMs = step.nsecsElapsed() / 1e6;
+    step.restart();
+    std::vector<std::uint8_t> pixels(info.biSizeImage); // rows need no padding: width % 4 == 0
+    render.target().readBgrBottomUp(pixels.data());
+    result.readbackMs = step.nsecsElapsed() / 1e6;
+    step.restart();
+
+    const QByteArray bytes = encodeBmpFile(info, pixels.data());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    result.encodeMs = step.nsecsElapsed() / 1e6;
+    result.frames = 1;
+    result.width = info.biWidth;
+    result.height = info.biHeight;
+    result.seconds = wall.nsecsElapsed() / 1e9;
+    if (report) *report = result;
+    return true;
+}

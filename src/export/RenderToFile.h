@@ -1,0 +1,38 @@
+// `lumatoy render` into a video file or a BMP picture: drawing headlessly, reading frames back and
+// handing them to the video writer or the bitmap format.
+#pragma once
+
+#include "export/FrameRecorder.h"
+#include "render/RenderJob.h"
+
+#include <QString>
+
+struct VideoOutput {
+    QString path;       // ends in .avi or .mp4; the container follows the name
+    QString encoder;    // an encoder name from availableVideoCodecs; empty: the container's default
+    int queueDepth = 3; // frames that may wait for the encoder at a time
+};
+
+// The frames of an opened headless render, in its frame range, read back as the writer takes
+// them (24-bit BGR rows, bottom row first).
+class HeadlessFrameSource : public FrameSource {
+  public:
+    explicit HeadlessFrameSource(HeadlessRender& render) : render_(render) {}
+    void renderFrame(int index) override;
+    void readFrame(std::uint8_t* pixels) override;
+
+  private:
+    HeadlessRender& render_;
+};
+
+// Renders options' frame range into a video file. The frame size is rounded down to multiples
+// of 4 and the scene is drawn at that size. Drawing and encoding overlap: the encoder runs on a
+// worker thread fed through a small queue. On a writer failure `error` holds the writer's text
+// and the frames written so far stay in a finished, playable file.
+bool renderToVideo(const RenderOptions& options, const VideoOutput& output, RenderReport* report,
+                   QString* error, const RenderProgress& progress = {});
+
+// Renders one frame (options.lastFrame, or frame 0 when it is -1) into a 24-bit bottom-up BMP
+// file, its width rounded down to a multiple of 4 as every bitmap the program writes.
+bool renderToBitmap(const RenderOptions& options, const QString& path, RenderReport* report,
+                    QString* error);
