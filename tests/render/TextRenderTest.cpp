@@ -5,10 +5,9 @@
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
-#include "render/HeadlessContext.h"
-#include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
 #include "scene/SceneInit.h"
+#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
 #include "support/TempProfile.h"
 
@@ -20,8 +19,8 @@
 
 namespace {
 
-constexpr int kWidth = 360; // the 3:2 shape of the default video size, small
-constexpr int kHeight = 240;
+constexpr int kFrameWidth = 360; // the 3:2 shape of the default video size, small
+constexpr int kFrameHeight = 240;
 
 int brightness(QRgb c) {
     return qRed(c) + qGreen(c) + qBlue(c);
@@ -64,20 +63,18 @@ double inkOverlap(const QImage& a, const QImage& b) {
     return either ? double(both) / double(either) : 0;
 }
 
-class TextRender : public ::testing::Test {
+class TextRender : public GlTest {
   protected:
+    TextRender() : GlTest(kFrameWidth, kFrameHeight) {}
     void SetUp() override {
-        QString error;
-        context_ = HeadlessContext::create(&error);
-        ASSERT_TRUE(context_) << error.toStdString();
-        ASSERT_TRUE(target_.create(kWidth, kHeight, &error)) << error.toStdString();
+        GlTest::SetUp();
+        if (HasFatalFailure()) return;
         target_.bind();
         initialiseScene(*view);
-        view->viewportWidth = kWidth;
-        view->viewportHeight = kHeight;
-        setPerspective(kWidth, kHeight);
+        view->viewportWidth = kFrameWidth;
+        view->viewportHeight = kFrameHeight;
+        setPerspective(kFrameWidth, kFrameHeight);
     }
-    void TearDown() override { target_.release(); }
 
     QImage render() {
         target_.bind();
@@ -90,8 +87,6 @@ class TextRender : public ::testing::Test {
     TempProfile profile_{{"Random Sequence On Start Up", 0}};
     VirtualClock clock_;
     ClockOverride useClock_{clock_};
-    std::unique_ptr<HeadlessContext> context_;
-    OffscreenTarget target_;
     std::unique_ptr<CZoetraView> view = std::make_unique<CZoetraView>();
 };
 
@@ -102,9 +97,9 @@ TEST_F(TextRender, DefaultSceneShowsTheWordInGoldCentred) {
     EXPECT_TRUE(matchesGolden(frame, "text-default"));
     const QRect ink = inkBounds(frame);
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.center().x(), kWidth / 2, 12);
-    EXPECT_NEAR(ink.center().y(), kHeight / 2, 24);
-    EXPECT_GT(ink.width(), kWidth * 3 / 4);
+    EXPECT_NEAR(ink.center().x(), kFrameWidth / 2, 12);
+    EXPECT_NEAR(ink.center().y(), kFrameHeight / 2, 24);
+    EXPECT_GT(ink.width(), kFrameWidth * 3 / 4);
     const QRgb gold = meanInk(frame, ink);
     EXPECT_GT(qRed(gold), qGreen(gold));
     EXPECT_GT(qGreen(gold), qBlue(gold) + 20);
@@ -183,8 +178,8 @@ TEST_F(TextRender, TwoLinesStackBelowEachOther) {
     EXPECT_GT(two.height(), one.height() * 3 / 2);
     EXPECT_LT(two.width(), one.width() * 3 / 4);
     // Both lines start at the same left edge (give or take the letters' side bearings).
-    const QRect top = inkBounds(frame.copy(0, two.top(), kWidth, two.height() / 3));
-    const QRect bottom = inkBounds(frame.copy(0, two.bottom() - two.height() / 3, kWidth, 10));
+    const QRect top = inkBounds(frame.copy(0, two.top(), kFrameWidth, two.height() / 3));
+    const QRect bottom = inkBounds(frame.copy(0, two.bottom() - two.height() / 3, kFrameWidth, 10));
     EXPECT_NEAR(top.left(), bottom.left(), 8);
 }
 
@@ -197,9 +192,9 @@ TEST_F(TextRender, TwistAndSpacingAccumulateAlongTheText) {
     // Each letter turns 10 degrees more than the one before: the word curls upwards.
     const QRect curl = inkBounds(twisted);
     EXPECT_GT(curl.height(), straight.height() * 3 / 2);
-    const QRect left = inkBounds(twisted.copy(0, 0, curl.center().x(), kHeight));
-    const QRect right =
-        inkBounds(twisted.copy(curl.center().x(), 0, kWidth - curl.center().x(), kHeight));
+    const QRect left = inkBounds(twisted.copy(0, 0, curl.center().x(), kFrameHeight));
+    const QRect right = inkBounds(
+        twisted.copy(curl.center().x(), 0, kFrameWidth - curl.center().x(), kFrameHeight));
     EXPECT_LT(right.top() + 20, left.top());
 
     view->textTwist = {0, 0, 0};
