@@ -169,7 +169,8 @@ int runRenderCommand(const QStringList& args) {
         if (kind != OutputKind::Video)
             return fail("--codec applies to .avi and .mp4 outputs only.");
         const QString container = containerForFile(out);
-        const VideoCodecChoice* found = findVideoCodec(availableVideoCodecs(container), codec);
+        const QList<VideoCodecChoice> codecs = availableVideoCodecs(container);
+        const VideoCodecChoice* found = findVideoCodec(codecs, codec);
         if (!found)
             return fail(QStringLiteral("Unknown codec %1 for .%2 files; use one of: %3.")
                             .arg(codec, container, codecNames(container)));

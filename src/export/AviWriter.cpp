@@ -249,17 +249,25 @@ int AviWriter::drainPackets() {
     return s.format->pb && s.format->pb->error < 0 ? s.format->pb->error : 0;
 }
 
-void AviWriter::closeStreams(bool finalise) {
-    if (!streams_) return;
+int AviWriter::closeStreams(bool finalise) {
+    if (!streams_) return 0;
     Streams& s = *streams_;
+    int status = 0;
     if (finalise && s.headerWritten) {
-        // Frames still inside the encoder, then the index.
-        if (avcodec_send_frame(s.codec, nullptr) >= 0) drainPackets();
-        av_write_trailer(s.format);
+        // Frames still inside the encoder, then the index, then what is still buffered: a disk
+        // that fills up now fails the export as surely as one that filled up during it.
+        if (avcodec_send_frame(s.codec, nullptr) >= 0) status = drainPackets();
+        const int trailer = av_write_trailer(s.format);
+        if (status >= 0) status = trailer;
+        if (s.format->pb) {
+            avio_flush(s.format->pb);
+            if (status >= 0 && s.format->pb->error < 0) status = s.format->pb->error;
+        }
     }
     streams_.reset();
+    return status < 0 ? status : 0;
 }
 
-void AviWriter::release() {
-    closeStreams(true);
+int AviWriter::release() {
+    return closeStreams(true);
 }

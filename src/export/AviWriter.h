@@ -41,8 +41,10 @@ class AviWriter {
     // Encodes one frame of bitmapInfo.biSizeImage bytes. Returns 0 or a negative error code.
     int appendFrame(const std::uint8_t* pixels);
     // Drains the encoder, writes the index and closes the file. Safe to call more than once and
-    // after a failed write: the frames written so far stay playable.
-    void release();
+    // after a failed write: the frames written so far stay playable. Returns 0, or a negative
+    // error code when the last frames or the index could not be written (errorText() stays the
+    // write failure text).
+    int release();
 
     QString errorText() const { return errorText_; }
     bool isOpen() const { return static_cast<bool>(streams_); }
@@ -61,7 +63,7 @@ class AviWriter {
     struct Streams;
     int openEncoder();
     int drainPackets();
-    void closeStreams(bool finalise);
+    int closeStreams(bool finalise);
 
     QString fileName_ = QStringLiteral("Untitled.avi");
     QString errorText_;

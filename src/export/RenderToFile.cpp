@@ -10,7 +10,17 @@
 #include <QSaveFile>
 #include <vector>
 
+extern "C" {
+#include <libavutil/error.h>
+}
+
 namespace {
+QString ffmpegText(int status) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(status, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
+
 QString tooSmall(int width, int height) {
     return QStringLiteral("The frame size %1x%2 is too small: frames are at least 4x4 pixels.")
         .arg(width)
@@ -63,7 +73,8 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
             return true;
         },
         output.queueDepth);
-    writer.release(); // finishes the file, also after a failed write
+    // Finishes the file, also after a failed write: the frames before the failure stay playable.
+    const int finished = writer.release();
 
     RenderReport result;
     result.frames = recorded.framesWritten;
@@ -74,14 +85,16 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
     result.encodeMs = recorded.encodeSeconds * 1000;
     result.seconds = wall.nsecsElapsed() / 1e9;
     if (report) *report = result;
-    if (recorded.status < 0) {
-        if (error)
-            *error = QStringLiteral("%1 (frame %2 of %3 failed; the %4 frames before it are in %5)")
-                         .arg(writer.errorText())
-                         .arg(recorded.framesWritten + 1)
-                         .arg(render.frameCount())
-                         .arg(recorded.framesWritten)
-                         .arg(output.path);
+    if (recorded.status < 0 || finished < 0) {
+        if (error) {
+            const int status = recorded.status < 0 ? recorded.status : finished;
+            const QString where = recorded.status < 0 ? QStringLiteral("frame %1 of %2")
+                                                            .arg(recorded.framesWritten + 1)
+                                                            .arg(render.frameCount())
+                                                      : QStringLiteral("finishing the file");
+            *error =
+                QStringLiteral("%1 (%2: %3)").arg(writer.errorText(), where, ffmpegText(status));
+        }
         return false;
     }
     return true;

@@ -1,29 +1,11 @@
 // The lumatoy program run as a user runs it: headless renders, their failures, and no display.
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-struct ProgramRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-ProgramRun runLumatoy(const QStringList& args,
-                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(LUMATOY_BINARY), args);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-} // namespace
 
 TEST(CommandLine, RendersNumberedPngFramesOfTheFormatSize) {
     QTemporaryDir dir;

@@ -198,7 +198,23 @@ TEST(AviWriter, FailedWriteKeepsTheWriteMessage) {
         status = writer.appendFrame(syntheticFrame(320, 240, i).data());
     EXPECT_LT(status, 0);
     EXPECT_EQ(writer.errorText(), "Unable to Export Video In this Format");
-    writer.release();
+    EXPECT_LT(writer.release(), 0);
+}
+
+// Frames small enough to stay in the output buffer reach the disk only when the file is
+// finished: a full disk then fails release, not the frames.
+TEST(AviWriter, DiskFullWhenFinishingFailsRelease) {
+    if (!QFile::exists("/dev/full")) GTEST_SKIP();
+    AviWriter writer;
+    writer.setFileName("/dev/full");
+    writer.setFormatFromWindow(16, 16);
+    writer.askForCompression = false;
+    writer.compression = {"rawvideo", 0};
+    ASSERT_EQ(writer.initialise(), 0);
+    EXPECT_EQ(writer.appendFrame(syntheticFrame(16, 16, 0).data()), 0);
+    EXPECT_LT(writer.release(), 0);
+    EXPECT_EQ(writer.errorText(), "Unable to Export Video In this Format");
+    EXPECT_EQ(writer.release(), 0); // nothing left to finish
 }
 
 TEST(AviWriter, CompressionDialogChoosesAndCancelWritesNothing) {
@@ -242,8 +258,8 @@ TEST(AviWriter, ReleaseEndsAPartialExportThatStillPlays) {
     for (int i = 0; i < 7; ++i)
         ASSERT_EQ(writer.appendFrame(syntheticFrame(96, 64, i).data()), 0);
     EXPECT_EQ(writer.frameIndex, 7);
-    writer.release();
-    writer.release(); // twice is harmless
+    EXPECT_EQ(writer.release(), 0);
+    EXPECT_EQ(writer.release(), 0); // twice is harmless
     EXPECT_EQ(decodeVideo(path, false).frameCount, 7);
     EXPECT_TRUE(ffprobeAccepts(path));
 }
