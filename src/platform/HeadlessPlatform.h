@@ -31,6 +31,7 @@ class HeadlessPlatform : public Platform {
                            const VideoCompression& initial) override;
     void showProgress(const QString& text, int total) override;
     bool setProgress(int done) override;
+    void setProgressText(const QString& text) override { progressTexts << text; }
     void hideProgress() override { progressVisible = false; }
     void resizeMainWindow(int outerWidth, int outerHeight) override {
         mainWindowSize = {outerWidth, outerHeight};

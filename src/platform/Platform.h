@@ -92,6 +92,8 @@ class Platform {
     // user has pressed Cancel.
     virtual void showProgress(const QString& text, int total) = 0;
     virtual bool setProgress(int done) = 0;
+    // Replaces the progress window's text (e.g. which frame is being worked on).
+    virtual void setProgressText(const QString& text) = 0;
     virtual void hideProgress() = 0;
 
     // Gives the main window this outer size without moving it (no-op without a window).

@@ -179,6 +179,10 @@ bool QtPlatform::setProgress(int done) {
     return !progress_->wasCanceled();
 }
 
+void QtPlatform::setProgressText(const QString& text) {
+    if (progress_) progress_->setLabelText(text);
+}
+
 void QtPlatform::hideProgress() {
     delete progress_.data();
 }

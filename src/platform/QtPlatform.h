@@ -46,6 +46,7 @@ class QtPlatform : public Platform {
                            const VideoCompression& initial) override;
     void showProgress(const QString& text, int total) override;
     bool setProgress(int done) override;
+    void setProgressText(const QString& text) override;
     void hideProgress() override;
     void resizeMainWindow(int outerWidth, int outerHeight) override;
     void setMainWindowStripped(bool stripped) override;

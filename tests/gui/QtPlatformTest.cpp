@@ -65,6 +65,8 @@ TEST(QtPlatformWindow, ProgressReportsCancelAndGoesAway) {
         if (auto* p = qobject_cast<QProgressDialog*>(w)) dialog = p;
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->value(), 3);
+    qt.setProgressText("Recording frame 4 of 10");
+    EXPECT_EQ(dialog->labelText(), "Recording frame 4 of 10");
     dialog->cancel();
     EXPECT_FALSE(qt.setProgress(4));
     QPointer<QProgressDialog> watch(dialog);
