@@ -82,6 +82,9 @@ class CZoetraView : public TimelineBlock,
     int deckOpen = 0;
     // Set by the deck when it opens: hides the sheet and lets go of its pages ("New" calls it).
     void (*hideDeck)(CZoetraView&) = nullptr;
+    // Set by the deck when it opens: hides or shows the sheet, keeping its pages (the export and
+    // the screenshot commands hide it while they read frames).
+    void (*setDeckVisible)(CZoetraView&, bool visible) = nullptr;
 
     // Mouse drag.
     std::uint8_t buttonDown = 0;
