@@ -4,6 +4,8 @@
 #include "app/AboutBox.h"
 #include "app/MainFrame.h"
 #include "app/WebAddresses.h"
+#include "app/ZoetraGLWidget.h"
+#include "export/ExportRun.h"
 #include "export/ExportSettingsDialog.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
@@ -28,9 +30,26 @@ void onOpenSequence(CMainFrame& frame) {
 void onSaveSequence(CMainFrame& frame) {
     saveSequence(frame.view());
 }
-void onSaveBitmap(CMainFrame&) {}
-void onCopyToClipboard(CMainFrame&) {}
-void onExportVideo(CMainFrame&) {}
+namespace {
+ViewContextRunner viewContextOf(CMainFrame& frame) {
+    return [&frame](const std::function<void()>& work) { frame.withViewContext(work); };
+}
+} // namespace
+
+void onSaveBitmap(CMainFrame& frame) {
+    if (frame.sceneReady()) saveBitmapCommand(frame.view(), viewContextOf(frame));
+}
+
+void onCopyToClipboard(CMainFrame& frame) {
+    if (frame.sceneReady()) copyToClipboardCommand(frame.view(), viewContextOf(frame));
+}
+
+void onExportVideo(CMainFrame& frame) {
+    if (!frame.sceneReady()) return;
+    exportVideo(frame.view(), viewContextOf(frame));
+    // The window may have been resized while the export owned the viewport.
+    frame.withViewContext([&] { frame.viewWidget()->applyClientSize(); });
+}
 void onControlDeck(CMainFrame&) {}
 
 void onSettings(CMainFrame& frame) {

@@ -2,7 +2,7 @@
 #include "app/ZoetraGLWidget.h"
 
 #include "deck/MouseControl.h"
-
+#include "export/ExportRun.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
@@ -66,15 +66,21 @@ void ZoetraGLWidget::initializeGL() {
     idle_.start();
 }
 
-void ZoetraGLWidget::resizeGL(int width, int height) {
+void ZoetraGLWidget::resizeGL(int, int) {
+    // An export owns the viewport while it records; the window's size is taken up afterwards.
+    if (!exportRunning()) applyClientSize();
+}
+
+void ZoetraGLWidget::applyClientSize() {
     const qreal ratio = devicePixelRatioF();
-    view_->viewportWidth = int(width * ratio);
-    view_->viewportHeight = int(height * ratio);
+    view_->viewportWidth = int(width() * ratio);
+    view_->viewportHeight = int(height() * ratio);
     setPerspective(view_->viewportWidth, view_->viewportHeight);
 }
 
 void ZoetraGLWidget::paintGL() {
-    if (!sceneReady_) return;
+    // While an export records, the frames belong to the file: the window keeps its last picture.
+    if (!sceneReady_ || exportRunning()) return;
     // Qt draws the widget through its own framebuffer; a skipped frame keeps the last picture.
     if (!frameDue(*view_)) return;
     composeFrame(*view_);

@@ -23,6 +23,8 @@ class ZoetraGLWidget : public QOpenGLWidget {
     // The surface format the view asks for: compatibility profile, depth 24, stencil 8, and
     // `samples` samples.
     static QSurfaceFormat requestedFormat(int samples);
+    // Gives the view's viewport fields and projection the widget's size (context current).
+    void applyClientSize();
 
   signals:
     // The scene has been initialised (the first paint may follow).
