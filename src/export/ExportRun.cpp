@@ -130,7 +130,9 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount, 
         platform().hideProgress();
         outcome.framesWritten = result.framesWritten;
         outcome.cancelled = result.cancelled;
-        if (result.status < 0) platform().inform(writer.errorText(), QString(), MessageIcon::Error);
+        outcome.writeFailed = result.status < 0;
+        if (outcome.writeFailed)
+            platform().inform(writer.errorText(), QString(), MessageIcon::Error);
         resetRateGate();
     }
     g_exportRunning = false;
@@ -191,11 +193,14 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
     } else if (!writer.compressionCancelled) {
         outcome = recordTimeline(v, writer, frameCount, size, inViewContext);
     }
-    writer.release();
+    // Finishing writes the last frames and the index: a file that cannot be finished is no video.
+    const bool finished = writer.release() >= 0;
+    if (!finished && !outcome.writeFailed)
+        platform().inform(writer.errorText(), QString(), MessageIcon::Error);
     v.exportInProgress = 0.0f;
     platform().setBusy(false);
 
-    const bool frameRecorded = outcome.framesWritten > 0;
+    const bool frameRecorded = finished && outcome.framesWritten > 0;
     if (frameRecorded && QFileInfo::exists(exportedPath) &&
         platform().askYesNo(QString::fromLatin1(kViewVideoQuestion)))
         platform().openUrl(exportedPath);

@@ -23,6 +23,7 @@ struct ExportOutcome {
     bool started = false;  // a file was chosen and the writer was asked to start
     int framesWritten = 0; // frames that reached the file
     bool cancelled = false;
+    bool writeFailed = false; // a frame could not be written (the user has been told)
 };
 
 // The Export Video command: asks for a file, records the timeline's frames 0 ... last key - 1

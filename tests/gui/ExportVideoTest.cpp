@@ -208,6 +208,21 @@ TEST_F(ExportVideoTest, AFileThatCannotBeCreatedIsReportedWithTheWritersText) {
     EXPECT_EQ(filesWritten(), QStringList{"folder"});
 }
 
+TEST_F(ExportVideoTest, AFailedWriteStopsTheRunAndIsReportedOnce) {
+    makeTwoKeySequence();
+    // Every write to this file fails for want of space.
+    ASSERT_TRUE(QFile::link("/dev/full", dir.filePath("full.avi")));
+    exportAs(2, QStringLiteral("full.avi"));
+
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(headless.messages[0].text, "Unable to Export Video In this Format");
+    EXPECT_LT(headless.progressDone, 50);
+    EXPECT_FALSE(headless.progressVisible);
+    EXPECT_TRUE(headless.questions.isEmpty()); // no video to look at
+    EXPECT_FALSE(headless.busy_);
+    EXPECT_FALSE(exportRunning());
+}
+
 TEST_F(ExportVideoTest, WithoutKeysThereIsNothingToRecordAndTheDeckStaysHidden) {
     view().deckOpen = 1;
     view().setDeckVisible = recordDeckVisibility;
