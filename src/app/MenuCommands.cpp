@@ -46,9 +46,14 @@ void onCopyToClipboard(CMainFrame& frame) {
 
 void onExportVideo(CMainFrame& frame) {
     if (!frame.sceneReady()) return;
-    exportVideo(frame.view(), viewContextOf(frame));
+    ZoetraGLWidget* gl = frame.viewWidget();
+    exportVideo(frame.view(), viewContextOf(frame),
+                [gl](const std::uint8_t* bgr, int width, int height) {
+                    gl->showRecordedFrame(bgr, width, height);
+                });
+    gl->forgetFrameShown();
     // The window may have been resized while the export owned the viewport.
-    frame.withViewContext([&] { frame.viewWidget()->applyClientSize(); });
+    frame.withViewContext([gl] { gl->applyClientSize(); });
 }
 void onControlDeck(CMainFrame&) {}
 

@@ -10,8 +10,10 @@
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <QMouseEvent>
 #include <QSurfaceFormat>
+#include <algorithm>
 
 QSurfaceFormat ZoetraGLWidget::requestedFormat(int samples) {
     QSurfaceFormat format;
@@ -78,9 +80,48 @@ void ZoetraGLWidget::applyClientSize() {
     setPerspective(view_->viewportWidth, view_->viewportHeight);
 }
 
+void ZoetraGLWidget::showRecordedFrame(const std::uint8_t* bgrBottomUp, int width, int height) {
+    recordedFrame_.assign(bgrBottomUp, bgrBottomUp + std::size_t(width) * height * 3);
+    recordedWidth_ = width;
+    recordedHeight_ = height;
+    update();
+}
+
+void ZoetraGLWidget::forgetFrameShown() {
+    recordedFrame_ = {};
+    recordedWidth_ = recordedHeight_ = 0;
+}
+
+void ZoetraGLWidget::drawRecordedFrame() {
+    if (recordedFrame_.empty()) return;
+    const qreal ratio = devicePixelRatioF();
+    const int width = int(this->width() * ratio), height = int(this->height() * ratio);
+    const float scale =
+        std::min(float(width) / float(recordedWidth_), float(height) / float(recordedHeight_));
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    // Plain pixels: nothing of the scene's state may colour them.
+    for (GLenum cap : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_FOG, GL_BLEND, GL_LIGHTING, GL_ALPHA_TEST,
+                       GL_STENCIL_TEST, GL_SCISSOR_TEST})
+        glDisable(cap);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glWindowPos2i(int((width - recordedWidth_ * scale) / 2),
+                  int((height - recordedHeight_ * scale) / 2));
+    glPixelZoom(scale, scale);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(recordedWidth_, recordedHeight_, GL_BGR, GL_UNSIGNED_BYTE, recordedFrame_.data());
+    glPopClientAttrib();
+    glPopAttrib();
+}
+
 void ZoetraGLWidget::paintGL() {
-    // While an export records, the frames belong to the file: the window keeps its last picture.
-    if (!sceneReady_ || exportRunning()) return;
+    if (!sceneReady_) return;
+    // While an export records, the frames belong to the file: the window shows them as they go.
+    if (exportRunning()) {
+        drawRecordedFrame();
+        return;
+    }
     // Qt draws the widget through its own framebuffer; a skipped frame keeps the last picture.
     if (!frameDue(*view_)) return;
     composeFrame(*view_);

@@ -3,8 +3,10 @@
 
 #include <QOpenGLWidget>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CZoetraView;
 
@@ -25,6 +27,10 @@ class ZoetraGLWidget : public QOpenGLWidget {
     static QSurfaceFormat requestedFormat(int samples);
     // Gives the view's viewport fields and projection the widget's size (context current).
     void applyClientSize();
+    // While an export records, the window shows the frames going into the file (BGR rows,
+    // bottom row first), scaled to fit; forgetFrameShown drops the last one afterwards.
+    void showRecordedFrame(const std::uint8_t* bgrBottomUp, int width, int height);
+    void forgetFrameShown();
 
   signals:
     // The scene has been initialised (the first paint may follow).
@@ -39,7 +45,11 @@ class ZoetraGLWidget : public QOpenGLWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void drawRecordedFrame();
+
     std::unique_ptr<CZoetraView> view_;
+    std::vector<std::uint8_t> recordedFrame_;
+    int recordedWidth_ = 0, recordedHeight_ = 0;
     QTimer idle_;
     bool sceneReady_ = false;
 };

@@ -60,9 +60,9 @@ struct FrameClockState {
 class PlaybackFrameSource : public FrameSource {
   public:
     PlaybackFrameSource(CZoetraView& v, OffscreenTarget& target, VirtualClock& clock, int rate,
-                        const ViewContextRunner& inViewContext)
+                        const ViewContextRunner& inViewContext, const RecordedFrameViewer& show)
         : v_(v), target_(target), clock_(clock), periodMs_(1000.0 / rate),
-          inViewContext_(inViewContext) {}
+          inViewContext_(inViewContext), show_(show) {}
 
     void renderFrame(int index) override {
         // Showing progress lets the window's paints run, and they change the current context.
@@ -77,6 +77,7 @@ class PlaybackFrameSource : public FrameSource {
     void readFrame(std::uint8_t* pixels) override {
         inViewContext_([&] { target_.readBgrBottomUp(rows_); });
         std::memcpy(pixels, rows_.data(), rows_.size());
+        if (show_) show_(rows_.data(), target_.width(), target_.height());
     }
 
   private:
@@ -85,12 +86,14 @@ class PlaybackFrameSource : public FrameSource {
     VirtualClock& clock_;
     double periodMs_;
     const ViewContextRunner& inViewContext_;
+    const RecordedFrameViewer& show_;
     std::vector<std::uint8_t> rows_;
 };
 
 // Records `frameCount` frames into the initialised `writer`. Returns what reached the file.
 ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount, QSize size,
-                             const ViewContextRunner& inViewContext) {
+                             const ViewContextRunner& inViewContext,
+                             const RecordedFrameViewer& showFrame) {
     ExportOutcome outcome;
     outcome.started = true;
     const int savedWidth = v.viewportWidth, savedHeight = v.viewportHeight;
@@ -120,7 +123,7 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount, 
         v.playFrame = 0;
         v.timelinePlaying = true;
 
-        PlaybackFrameSource source(v, target, clock, writer.frameRate, inViewContext);
+        PlaybackFrameSource source(v, target, clock, writer.frameRate, inViewContext, showFrame);
         platform().showProgress(recordingText(1, frameCount), frameCount);
         const RecordResult result =
             recordFrames(source, writer, frameCount, [](int done, int total) {
@@ -152,7 +155,8 @@ bool exportRunning() {
     return g_exportRunning;
 }
 
-ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext) {
+ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext,
+                          const RecordedFrameViewer& showFrame) {
     if (g_exportRunning) return {};
     // An open deck is hidden for the run (and stays hidden when nothing is recorded).
     float deckWasOpen = 0.0f;
@@ -191,7 +195,7 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
         // The writer says what went wrong; saying nothing would pass a failure off as done.
         platform().inform(writer.errorText(), QString(), MessageIcon::Error);
     } else if (!writer.compressionCancelled) {
-        outcome = recordTimeline(v, writer, frameCount, size, inViewContext);
+        outcome = recordTimeline(v, writer, frameCount, size, inViewContext, showFrame);
     }
     // Finishing writes the last frames and the index: a file that cannot be finished is no video.
     const bool finished = writer.release() >= 0;

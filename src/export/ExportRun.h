@@ -31,7 +31,12 @@ struct ExportOutcome {
 // rounded down to a multiple of 4) on the virtual clock, with a progress window whose Cancel
 // keeps the frames written so far, then offers to open the file. The view's own window is left
 // as it is; only its viewport fields follow the frame size during the run.
-ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext);
+// `showFrame`, when given, is handed each recorded frame (BGR rows, bottom row first) so that the
+// window can show what goes into the file.
+using RecordedFrameViewer =
+    std::function<void(const std::uint8_t* bgrBottomUp, int width, int height)>;
+ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext,
+                          const RecordedFrameViewer& showFrame = {});
 
 // True while exportVideo records: the view must neither draw frames of its own nor change its
 // viewport meanwhile.
