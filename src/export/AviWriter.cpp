@@ -230,6 +230,9 @@ int AviWriter::appendFrame(const std::uint8_t* pixels) {
     sws_scale(s.scaler, source, sourceStride, 0, height, s.frame->data, s.frame->linesize);
 
     s.frame->pts = index;
+    // Fixed-quantiser encoders (Motion JPEG, MPEG-4) take the quantiser from each frame; without
+    // it they fall back to their finest one and the quality setting does nothing.
+    s.frame->quality = s.codec->global_quality;
     status = avcodec_send_frame(s.codec, s.frame);
     if (status < 0) return status;
     return drainPackets();

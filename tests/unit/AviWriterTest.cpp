@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -144,6 +145,18 @@ TEST_P(AviWriterCodec, WritesFramesThatReadBack) {
 INSTANTIATE_TEST_SUITE_P(AllCodecs, AviWriterCodec,
                          ::testing::Values("mjpeg", "ffv1", "huffyuv", "utvideo", "libx264",
                                            "mpeg4", "libxvid", "msmpeg4", "rawvideo"));
+
+// The quality setting reaches the fixed-quantiser encoders: a lower setting, a smaller file.
+TEST(AviWriter, QualityChoosesTheQuantiser) {
+    QTemporaryDir dir;
+    for (const QString encoder : {"mjpeg", "mpeg4"}) {
+        const QString fine = dir.filePath(encoder + "-fine.avi");
+        const QString coarse = dir.filePath(encoder + "-coarse.avi");
+        ASSERT_EQ(writeClip(fine, encoder, 320, 240, 5, 30, 100), 0);
+        ASSERT_EQ(writeClip(coarse, encoder, 320, 240, 5, 30, 20), 0);
+        EXPECT_LT(QFileInfo(coarse).size() * 3 / 2, QFileInfo(fine).size()) << qPrintable(encoder);
+    }
+}
 
 TEST(AviWriter, Mp4FileTakesH264OrMpeg4) {
     QTemporaryDir dir;
