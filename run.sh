@@ -6,10 +6,11 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/scripts/setup.sh" dev
 bin="$here/build/dev/bin/lumatoy"
 if [ $# -eq 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    out="$here/build/demo"
-    echo "No display: rendering a demo headless." >&2
-    "$bin" render -o "$out/" --frames 0-29
-    echo "Demo frames written to $out/"
+    out="$here/build/demo/demo.avi"
+    mkdir -p "$(dirname "$out")"
+    echo "No display: rendering a five-second demo video headless." >&2
+    "$bin" render -o "$out" --frames 0-149
+    echo "Demo video written to $out"
     exit 0
 fi
 exec "$bin" "$@"
