@@ -249,7 +249,11 @@ int AviWriter::drainPackets() {
         status = av_interleaved_write_frame(s.format, s.packet); // takes the packet's data
         if (status < 0) return status;
     }
-    return s.format->pb && s.format->pb->error < 0 ? s.format->pb->error : 0;
+    // Each frame goes to the disk as it is written, so that a full disk fails the frame that
+    // did not fit rather than one many frames later, when the output buffer happens to fill.
+    if (!s.format->pb) return 0;
+    avio_flush(s.format->pb);
+    return s.format->pb->error < 0 ? s.format->pb->error : 0;
 }
 
 int AviWriter::closeStreams(bool finalise) {
