@@ -40,6 +40,26 @@ QString codecNames(const QString& container) {
                                              : codec.encoder);
     return names.join(QStringLiteral(", "));
 }
+// Breaks a comma-separated list into lines of at most 90 columns, continued `indent` columns in.
+QString wrapList(const QString& list, int indent) {
+    QString wrapped;
+    int column = indent;
+    for (const QString& item : list.split(QStringLiteral(", "))) {
+        if (!wrapped.isEmpty()) {
+            wrapped += ',';
+            if (column + 2 + item.size() > 90) {
+                wrapped += '\n' + QString(indent, ' ');
+                column = indent;
+            } else {
+                wrapped += ' ';
+                column += 2;
+            }
+        }
+        wrapped += item;
+        column += static_cast<int>(item.size());
+    }
+    return wrapped;
+}
 } // namespace
 
 QString usageText() {
@@ -67,7 +87,8 @@ QString usageText() {
                "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file "
                "holds\n"
                "  lumatoy --help | --version\n")
-        .arg(codecNames(QStringLiteral("avi")), codecNames(QStringLiteral("mp4")));
+        .arg(wrapList(codecNames(QStringLiteral("avi")), 27),
+             wrapList(codecNames(QStringLiteral("mp4")), 27));
 }
 
 QString absoluteUserPath(const QString& path) {

@@ -217,6 +217,9 @@ TEST(CommandLineVideo, FailuresSayWhyAndExitNonZero) {
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("a.avi")));
     EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp")));
+    // --help names the encoders --codec takes.
+    const QString help = runLumatoy({"--help"}).out;
+    EXPECT_TRUE(help.contains(".avi: mjpeg (default), ffv1")) << help.toStdString();
 
     // A disk that is full: the writer's text at the first frame, and a failing exit.
     if (!QFile::exists("/dev/full")) return;
