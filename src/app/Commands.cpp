@@ -11,14 +11,40 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <signal.h>
 
 namespace {
 int fail(const QString& message) {
     std::fprintf(stderr, "lumatoy: %s\n", qPrintable(message));
     return 1;
 }
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+// While it lives, SIGINT and SIGTERM only note that the user wants the render to stop.
+class StopOnSignal {
+  public:
+    StopOnSignal() {
+        stopSignal = 0;
+        struct sigaction action = {};
+        action.sa_handler = [](int signal) { stopSignal = signal; };
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previousInt_);
+        sigaction(SIGTERM, &action, &previousTerm_);
+    }
+    ~StopOnSignal() {
+        sigaction(SIGINT, &previousInt_, nullptr);
+        sigaction(SIGTERM, &previousTerm_, nullptr);
+    }
+    StopOnSignal(const StopOnSignal&) = delete;
+    StopOnSignal& operator=(const StopOnSignal&) = delete;
+
+  private:
+    struct sigaction previousInt_ = {}, previousTerm_ = {};
+};
 
 enum class OutputKind { Folder, Video, Bitmap, Unknown };
 
@@ -185,7 +211,8 @@ int runRenderCommand(const QStringList& args) {
         return fail(QStringLiteral("Cannot write %1: the output must end in .avi, .mp4 or .bmp, or "
                                    "be a folder ending in /.")
                         .arg(out));
-    VideoOutput video{out, {}};
+    VideoOutput video;
+    video.path = out;
     if (!codec.isEmpty()) {
         if (kind != OutputKind::Video)
             return fail("--codec applies to .avi and .mp4 outputs only.");
@@ -211,7 +238,14 @@ int runRenderCommand(const QStringList& args) {
             progressLine.update(done, total);
         };
         if (kind == OutputKind::Video) {
+            // Ctrl-C (or a kill) stops a video cleanly: the file is finished, not cut off.
+            const StopOnSignal stop;
+            video.stopRequested = [] { return stopSignal != 0; };
             ok = renderToVideo(options, video, &report, &error, progress);
+            if (!ok && stopSignal) {
+                fail(error);
+                return 128 + stopSignal;
+            }
         } else {
             PngFolderSink sink(out);
             ok = renderToSink(options, sink, &report, &error, progress);

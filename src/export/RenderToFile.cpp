@@ -68,9 +68,9 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
     HeadlessFrameSource source(render);
     const RecordResult recorded = recordFrames(
         source, writer, render.frameCount(),
-        [&progress](int done, int total) {
+        [&](int done, int total) {
             if (progress) progress(done, total);
-            return true;
+            return !(output.stopRequested && output.stopRequested());
         },
         output.queueDepth);
     // Finishes the file, also after a failed write: the frames before the failure stay playable.
@@ -85,6 +85,14 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
     result.encodeMs = recorded.encodeSeconds * 1000;
     result.seconds = wall.nsecsElapsed() / 1e9;
     if (report) *report = result;
+    if (recorded.cancelled && recorded.status >= 0 && finished >= 0) {
+        if (error)
+            *error = QStringLiteral("Interrupted: %1 of %2 frames are in %3.")
+                         .arg(recorded.framesWritten)
+                         .arg(render.frameCount())
+                         .arg(output.path);
+        return false;
+    }
     if (recorded.status < 0 || finished < 0) {
         if (error) {
             const int status = recorded.status < 0 ? recorded.status : finished;

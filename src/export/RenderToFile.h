@@ -6,11 +6,15 @@
 #include "render/RenderJob.h"
 
 #include <QString>
+#include <functional>
 
 struct VideoOutput {
     QString path;       // ends in .avi or .mp4; the container follows the name
     QString encoder;    // an encoder name from availableVideoCodecs; empty: the container's default
     int queueDepth = 3; // frames that may wait for the encoder at a time
+    // Asked after each frame; true stops the render early, keeping the frames so far in a
+    // finished file (renderToVideo then fails with an "Interrupted" message).
+    std::function<bool()> stopRequested;
 };
 
 // The frames of an opened headless render, in its frame range, read back as the writer takes

@@ -12,12 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -231,4 +233,29 @@ TEST(CommandLineVideo, FailuresSayWhyAndExitNonZero) {
     EXPECT_TRUE(run.err.contains("lumatoy: Unable to Export Video In this Format (frame 1 of 30: "))
         << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
+}
+
+// Stopping a video render (Ctrl-C, or a kill) finishes the file with the frames written so far.
+TEST(CommandLineVideo, AStoppedRenderLeavesAFinishedFile) {
+    QTemporaryDir dir;
+    const QString avi = dir.filePath("long.avi");
+    QProcess process;
+    process.start(QStringLiteral(LUMATOY_BINARY),
+                  {"render", "-o", avi, "--size", "64x48", "--frames", "0-9999"});
+    process.setReadChannel(QProcess::StandardError);
+    ASSERT_TRUE(process.waitForReadyRead(120000)); // the first tenth is done
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    const auto said =
+        QRegularExpression("lumatoy: Interrupted: (\\d+) of 10000 frames are in ").match(err);
+    ASSERT_TRUE(said.hasMatch()) << err.toStdString();
+    const DecodedVideo video = decodeVideo(avi, false);
+    ASSERT_TRUE(video.error.isEmpty()) << video.error.toStdString();
+    EXPECT_GE(video.frameCount, 1000);
+    EXPECT_LT(video.frameCount, 10000);
+    EXPECT_EQ(video.frameCount, said.captured(1).toInt());
+    expectProbeAccepts(avi);
 }
