@@ -266,6 +266,7 @@ TEST_F(ExportVideoTest, SaveBitmapWritesTheViewRoundedToAMultipleOfFour) {
     EXPECT_EQ(le32(bytes, 22), std::uint32_t(height));
     EXPECT_EQ(bytes.size(), 54 + 800 * height * 3);
     EXPECT_EQ(g_deckVisibility, (QList<bool>{false, true}));
+    EXPECT_TRUE(ffprobeAccepts(path));
 
     // Qt reads it, the right way up and in the right colours: the background fills the corners.
     const QImage image(path);
