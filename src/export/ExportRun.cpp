@@ -90,29 +90,20 @@ class PlaybackFrameSource : public FrameSource {
     std::vector<std::uint8_t> rows_;
 };
 
-// Records `frameCount` frames into the initialised `writer`. Returns what reached the file.
-ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount, QSize size,
-                             const ViewContextRunner& inViewContext,
+// Records `frameCount` frames drawn into `target` into the initialised `writer`. Returns what
+// reached the file.
+ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount,
+                             OffscreenTarget& target, const ViewContextRunner& inViewContext,
                              const RecordedFrameViewer& showFrame) {
     ExportOutcome outcome;
     outcome.started = true;
     const int savedWidth = v.viewportWidth, savedHeight = v.viewportHeight;
     const FrameClockState savedClock(v);
-
-    OffscreenTarget target;
-    QString error;
-    bool ready = false;
     inViewContext([&] {
-        ready = target.create(size.width(), size.height(), &error);
-        if (!ready) return;
-        v.viewportWidth = size.width();
-        v.viewportHeight = size.height();
-        setPerspective(size.width(), size.height());
+        v.viewportWidth = target.width();
+        v.viewportHeight = target.height();
+        setPerspective(target.width(), target.height());
     });
-    if (!ready) {
-        platform().inform(error, QString(), MessageIcon::Error);
-        return outcome;
-    }
 
     g_exportRunning = true;
     {
@@ -141,7 +132,6 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount, 
     g_exportRunning = false;
 
     inViewContext([&] {
-        target.release();
         v.viewportWidth = savedWidth;
         v.viewportHeight = savedHeight;
         setPerspective(savedWidth, savedHeight);
@@ -191,12 +181,20 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
 
     platform().setBusy(true);
     ExportOutcome outcome;
-    if (writer.initialise() < 0) {
+    // The framebuffer first: without one there is no point in creating the file.
+    OffscreenTarget target;
+    QString targetError;
+    bool targetReady = false;
+    inViewContext([&] { targetReady = target.create(size.width(), size.height(), &targetError); });
+    if (!targetReady) {
+        platform().inform(targetError, QString(), MessageIcon::Error);
+    } else if (writer.initialise() < 0) {
         // The writer says what went wrong; saying nothing would pass a failure off as done.
         platform().inform(writer.errorText(), QString(), MessageIcon::Error);
     } else if (!writer.compressionCancelled) {
-        outcome = recordTimeline(v, writer, frameCount, size, inViewContext, showFrame);
+        outcome = recordTimeline(v, writer, frameCount, target, inViewContext, showFrame);
     }
+    inViewContext([&] { target.release(); });
     // Finishing writes the last frames and the index: a file that cannot be finished is no video.
     const bool finished = writer.release() >= 0;
     if (!finished && !outcome.writeFailed)
