@@ -230,6 +230,7 @@ int runRenderCommand(const QStringList& args) {
     RenderReport report;
     QString error;
     bool ok = false;
+    int stoppedBy = 0; // the signal that stopped a video render
     if (kind == OutputKind::Bitmap) {
         ok = renderToBitmap(options, out, &report, &error);
     } else {
@@ -242,14 +243,15 @@ int runRenderCommand(const QStringList& args) {
             const StopOnSignal stop;
             video.stopRequested = [] { return stopSignal != 0; };
             ok = renderToVideo(options, video, &report, &error, progress);
-            if (!ok && stopSignal) {
-                fail(error);
-                return 128 + stopSignal;
-            }
+            if (!ok) stoppedBy = stopSignal;
         } else {
             PngFolderSink sink(out);
             ok = renderToSink(options, sink, &report, &error, progress);
         }
+    }
+    if (stoppedBy) {
+        fail(error);
+        return 128 + stoppedBy;
     }
     if (!ok) return fail(error);
     const double frames = std::max(1, report.frames);

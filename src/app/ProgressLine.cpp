@@ -9,6 +9,13 @@ ProgressLine::ProgressLine() : ProgressLine(stderr, isatty(fileno(stderr)) == 1)
 
 ProgressLine::ProgressLine(std::FILE* out, bool terminal) : out_(out), terminal_(terminal) {}
 
+ProgressLine::~ProgressLine() {
+    if (lineOpen_) {
+        std::fputc('\n', out_);
+        std::fflush(out_);
+    }
+}
+
 QString ProgressLine::text(int done, int total, double fps) {
     QString line = QStringLiteral("frame %1 of %2").arg(done).arg(total);
     if (fps <= 0) return line;
@@ -42,6 +49,7 @@ void ProgressLine::update(int done, int total, double seconds) {
         const int pad = std::max(0, widest_ - static_cast<int>(line.size()));
         widest_ = std::max(widest_, static_cast<int>(line.size()));
         std::fprintf(out_, "\r%s%*s%s", line.constData(), pad, "", last ? "\n" : "");
+        lineOpen_ = !last;
     } else {
         // A log gets a line at each tenth of the run.
         const int tenth = total > 0 ? static_cast<int>(10LL * done / total) : 10;

@@ -11,6 +11,11 @@ class ProgressLine {
     // Reports to stderr, in place when stderr is a terminal.
     ProgressLine();
     ProgressLine(std::FILE* out, bool terminal);
+    // Ends a line left open on a terminal (a render that stopped early), so that what is printed
+    // next starts on a line of its own.
+    ~ProgressLine();
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
 
     // After each frame: `done` of `total` frames are finished.
     void update(int done, int total);
@@ -29,4 +34,5 @@ class ProgressLine {
     double lastShown_ = -1; // seconds, on a terminal
     int lastTenth_ = 0;     // the last tenth of the run reported, otherwise
     int widest_ = 0;        // the longest line shown in place, to blank out its rest
+    bool lineOpen_ = false; // a line shown in place still waits for its newline
 };

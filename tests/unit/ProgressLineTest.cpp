@@ -69,3 +69,21 @@ TEST(ProgressLine, AShorterLineBlanksTheRestOfTheLongerOne) {
     EXPECT_EQ(shown[2].size(), shown[1].size());
     EXPECT_TRUE(shown[2].startsWith("frame 199 of 200, 1.0 fps, 1 s left  "));
 }
+
+TEST(ProgressLine, ARenderThatStopsEarlyStillEndsItsLine) {
+    Capture out;
+    {
+        ProgressLine line(out.file, true);
+        line.update(1, 200, 0.0);
+        line.update(2, 200, 1.0);
+    }
+    EXPECT_TRUE(out.text().endsWith("3 min 18 s left\n")) << out.text().toStdString();
+    EXPECT_EQ(out.text().count('\n'), 1);
+
+    Capture finished;
+    {
+        ProgressLine line(finished.file, true);
+        line.update(1, 1, 0.0);
+    }
+    EXPECT_EQ(finished.text(), "\rframe 1 of 1\n"); // no second newline
+}
