@@ -46,7 +46,7 @@ class ArchiveReader {
     bool take(void* out, qint64 count);
     std::optional<qint64> readLength();
 
-    const QByteArray& data_;
+    QByteArray data_; // shared with the caller's copy, so a temporary is safe to pass
     qint64 pos_ = 0;
     bool endedEarly_ = false;
     std::optional<qint64> tooLong_;

@@ -56,7 +56,8 @@ QString text(const SequenceRecord& r, const char* id) {
     QByteArray s = r.items[n].s;
     // Texture paths are cut to the length stored beside them.
     for (int m : {n - 1, n + 1})
-        if (layout[m].lengthOf == n && r.items[m].f >= 0 && r.items[m].f < float(s.size()))
+        if (m >= 1 && m <= kHeaderItemCount && layout[m].lengthOf == n && r.items[m].f >= 0 &&
+            r.items[m].f < float(s.size()))
             s.truncate(static_cast<qsizetype>(r.items[m].f));
     return QString::fromLatin1(s);
 }
