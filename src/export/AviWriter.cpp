@@ -24,12 +24,6 @@ const char* const kStreamText = "AVI Stream creation failed. Check Bitmap info."
 const char* const kCompressorText = "AVI Compressed Stream creation failed.";
 const char* const kFormatText = "AVI Compressed Stream format setting failed.";
 
-QString ffmpegReason(int status) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(status, text, sizeof text);
-    return QString::fromLocal8Bit(text);
-}
-
 // Why the file could not be opened, in the words the program has always used.
 QString openFailureReason(int status) {
     switch (status) {
@@ -48,7 +42,7 @@ QString openFailureReason(int status) {
         return QStringLiteral("According to the registry, the type of file specified in "
                               "AVIFileOpen does not have a handler to process it");
     default:
-        return ffmpegReason(status); // better than saying nothing
+        return ffmpegErrorText(status); // better than saying nothing
     }
 }
 
@@ -65,6 +59,12 @@ QString compressorFailureReason(int status) {
     }
 }
 } // namespace
+
+QString ffmpegErrorText(int status) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(status, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
 
 FfmpegVersions runtimeFfmpegVersions() {
     return {AV_VERSION_MAJOR(avformat_version()), AV_VERSION_MAJOR(avcodec_version()),

@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <memory>
 
+// FFmpeg's own words for a negative status code.
+QString ffmpegErrorText(int status);
+
 // Major versions of the FFmpeg libraries the writer uses.
 struct FfmpegVersions {
     unsigned format = 0, codec = 0, scale = 0, util = 0;

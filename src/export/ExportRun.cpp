@@ -227,35 +227,32 @@ std::vector<std::uint8_t> captureClientArea(CZoetraView& v) {
 }
 
 namespace {
-// Draws and reads the client area with the deck out of the way; false when nothing was read.
-bool captureForCommand(CZoetraView& v, const ViewContextRunner& inViewContext,
-                       std::vector<std::uint8_t>& rgb, int& width, int& height) {
-    width = v.viewportWidth;
-    height = v.viewportHeight;
+// Draws and reads the client area with the deck out of the way, then hands the pixels on; a
+// frame that cannot be read is reported instead.
+void withClientArea(CZoetraView& v, const ViewContextRunner& inViewContext,
+                    void (*use)(const std::uint8_t* rgb, int width, int height)) {
+    DeckHidden deck(v);
+    const int width = v.viewportWidth;
+    const int height = v.viewportHeight;
+    std::vector<std::uint8_t> rgb;
     platform().setBusy(true);
     inViewContext([&] { rgb = captureClientArea(v); });
     platform().setBusy(false);
     if (rgb.empty()) {
         platform().inform(QStringLiteral("The frame could not be read from OpenGL."), QString(),
                           MessageIcon::Error);
-        return false;
+        return;
     }
-    return true;
+    use(rgb.data(), width, height);
 }
 } // namespace
 
 void saveBitmapCommand(CZoetraView& v, const ViewContextRunner& inViewContext) {
-    DeckHidden deck(v);
-    std::vector<std::uint8_t> rgb;
-    int width = 0, height = 0;
-    if (captureForCommand(v, inViewContext, rgb, width, height))
-        saveBitmap(rgb.data(), width, height);
+    withClientArea(v, inViewContext, [](const std::uint8_t* rgb, int width, int height) {
+        saveBitmap(rgb, width, height);
+    });
 }
 
 void copyToClipboardCommand(CZoetraView& v, const ViewContextRunner& inViewContext) {
-    DeckHidden deck(v);
-    std::vector<std::uint8_t> rgb;
-    int width = 0, height = 0;
-    if (captureForCommand(v, inViewContext, rgb, width, height))
-        copyFrameToClipboard(rgb.data(), width, height);
+    withClientArea(v, inViewContext, copyFrameToClipboard);
 }

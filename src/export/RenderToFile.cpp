@@ -10,17 +10,7 @@
 #include <QSaveFile>
 #include <vector>
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 namespace {
-QString ffmpegText(int status) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(status, text, sizeof text);
-    return QString::fromLocal8Bit(text);
-}
-
 QString tooSmall(int width, int height) {
     return QStringLiteral("The frame size %1x%2 is too small: frames are at least 4x4 pixels.")
         .arg(width)
@@ -100,8 +90,8 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
                                                             .arg(recorded.framesWritten + 1)
                                                             .arg(render.frameCount())
                                                       : QStringLiteral("finishing the file");
-            *error =
-                QStringLiteral("%1 (%2: %3)").arg(writer.errorText(), where, ffmpegText(status));
+            *error = QStringLiteral("%1 (%2: %3)")
+                         .arg(writer.errorText(), where, ffmpegErrorText(status));
         }
         return false;
     }
