@@ -17,13 +17,6 @@ QString underFolder(const QString& folder, const QString& path) {
     return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
 }
 
-// Dots per inch from dots per metre; 0 (none stored) counts as 96. Qt's 96 dpi default is
-// 3780 dots per metre, a hair above 96, so it is read back as exactly 96.
-double dotsPerInch(int dotsPerMetre) {
-    if (dotsPerMetre <= 0) return kScreenDpi;
-    const double dpi = dotsPerMetre * 0.0254;
-    return std::abs(dpi - kScreenDpi) < 0.5 ? kScreenDpi : dpi;
-}
 } // namespace
 
 QString resolvePathRuleA(const QString& path, int assetPathMode, const QString& workingFolder) {
@@ -48,10 +41,10 @@ int powerOfTwoSize(int pixels, int maxTextureSize) {
 }
 
 QSize naturalSize(const QImage& image) {
-    const double dpiX = dotsPerInch(image.dotsPerMeterX());
-    const double dpiY = dotsPerInch(image.dotsPerMeterY());
-    return {int(std::lround(image.width() * 2540.0 / dpiX)),
-            int(std::lround(image.height() * 2540.0 / dpiY))};
+    // Every raster picture counts at 96 dots per inch, whatever resolution its file stores, so
+    // its texture size follows its pixels alone.
+    return {int(std::lround(image.width() * 2540.0 / kScreenDpi)),
+            int(std::lround(image.height() * 2540.0 / kScreenDpi))};
 }
 
 int naturalToPixels(int hundredthsOfMm) {

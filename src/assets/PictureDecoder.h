@@ -21,7 +21,8 @@ QString resolvePathRuleC(const QString& path);
 // (181 -> 128, 182 -> 256), or `maxTextureSize` when the edge is larger than that.
 int powerOfTwoSize(int pixels, int maxTextureSize);
 
-// The picture's size in 0.01 mm: its pixels at its stored resolution, or at 96 dots per inch.
+// The picture's size in 0.01 mm: its pixels at 96 dots per inch, whatever resolution the file
+// stores.
 QSize naturalSize(const QImage& image);
 // Pixels of a natural size on a 96 dots-per-inch surface, rounded like MulDiv.
 int naturalToPixels(int hundredthsOfMm);

@@ -33,7 +33,7 @@ TEST(PowerOfTwo, NearestOnALogarithmicScaleCappedAtTheMaximum) {
     EXPECT_EQ(powerOfTwoSize(0, 2048), 1);
 }
 
-TEST(Picture, SizesAndNaturalSizeFromResolution) {
+TEST(Picture, SizesAndNaturalSizeFromThePixelsAt96Dpi) {
     QImage img(182, 90, QImage::Format_RGB32);
     img.fill(Qt::red);
     DecodedPicture out;
@@ -44,14 +44,32 @@ TEST(Picture, SizesAndNaturalSizeFromResolution) {
     EXPECT_EQ(out.naturalHeight, 2381);
     EXPECT_EQ(out.rgba.size(), size_t(256 * 64 * 4));
 
-    // Stored at 192 dpi: half the physical size, so half the pixels on a 96 dpi surface.
-    QImage fine(400, 400, QImage::Format_RGB32);
-    fine.fill(Qt::white);
-    fine.setDotsPerMeterX(7559);
-    fine.setDotsPerMeterY(7559);
-    ASSERT_TRUE(decodePicture(fine, 2048, PictureAlpha::Opaque, out));
-    EXPECT_NEAR(out.naturalWidth, 5292, 1);
-    EXPECT_EQ(out.width, 256); // 200 px on the screen
+    // The resolution a file stores changes nothing: 72 or 192 dpi, the pixels count at 96.
+    for (int dotsPerMetre : {2835, 7559}) {
+        QImage stored(182, 90, QImage::Format_RGB32);
+        stored.fill(Qt::white);
+        stored.setDotsPerMeterX(dotsPerMetre);
+        stored.setDotsPerMeterY(dotsPerMetre);
+        ASSERT_TRUE(decodePicture(stored, 2048, PictureAlpha::Opaque, out));
+        EXPECT_EQ(out.naturalWidth, 4815) << dotsPerMetre;
+        EXPECT_EQ(out.width, 256) << dotsPerMetre;
+        EXPECT_EQ(out.height, 64) << dotsPerMetre;
+    }
+}
+
+TEST(Picture, A72DpiJpegFileIsSizedByItsPixels) {
+    QTemporaryDir dir;
+    QImage img(182, 90, QImage::Format_RGB32);
+    img.fill(Qt::green);
+    img.setDotsPerMeterX(2835); // 72 dpi, written into the JPEG header
+    img.setDotsPerMeterY(2835);
+    const QString file = dir.filePath("seventy-two.jpg");
+    ASSERT_TRUE(img.save(file, "JPG"));
+    DecodedPicture out;
+    ASSERT_TRUE(decodePicture(file, 2048, PictureAlpha::Opaque, out));
+    EXPECT_EQ(out.width, 256);
+    EXPECT_EQ(out.height, 64);
+    EXPECT_EQ(out.naturalWidth, 4815);
 }
 
 TEST(Picture, OnlyPureBlackIsKeyedAndRowZeroIsTheBottom) {
