@@ -8,9 +8,9 @@
 //       writes the read-back frames (bgr24, bottom row first) into FILE, no encoding
 //   lumatoy_export_bench --encode-raw FILE [--size WxH] [--codec NAME] [--out FILE]
 //       encodes such frames with the writer alone, on this thread
+#include "cli/RenderToFile.h"
 #include "export/AviWriter.h"
 #include "export/FrameRecorder.h"
-#include "export/RenderToFile.h"
 #include "render/OffscreenTarget.h"
 
 #include <QDir>

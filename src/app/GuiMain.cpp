@@ -1,10 +1,10 @@
 // Starting the program with its main window.
 #include "app/GuiMain.h"
 
-#include "app/Commands.h"
 #include "app/MainFrame.h"
 #include "app/ZoetraApp.h"
 #include "app/ZoetraGLWidget.h"
+#include "cli/Commands.h"
 
 #include <QApplication>
 #include <QOpenGLContext>

@@ -1,7 +1,7 @@
 // The main window: menu, toolbar, status bar and the view in the middle.
 #pragma once
 
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include <QMainWindow>
 #include <array>

@@ -6,10 +6,10 @@
 #include "app/WebAddresses.h"
 #include "app/ZoetraGLWidget.h"
 #include "export/ExportRun.h"
-#include "export/ExportSettingsDialog.h"
+#include "export/ui/ExportSettingsDialog.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
 #include "timeline/SequenceLibrary.h"
 
 void onFileNew(CMainFrame& frame) {

@@ -1,5 +1,5 @@
 // The desktop services for the window, implemented with Qt widgets.
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include "deck/SplashWindow.h"
 #include "export/ui/CompressionDialog.h"

@@ -3,8 +3,8 @@
 #include "app/ZoetraApp.h"
 
 #include "app/MainFrame.h"
+#include "app/QtPlatform.h"
 #include "export/ExportSettings.h"
-#include "platform/QtPlatform.h"
 #include "scene/CZoetraView.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,13 @@
 // The view widget: context set-up, continuous redraw, resize and paint.
 #include "app/ZoetraGLWidget.h"
 
+#include "assets/Loader3ds.h"
 #include "deck/MouseControl.h"
 #include "export/ExportRun.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
@@ -25,8 +26,7 @@ QSurfaceFormat ZoetraGLWidget::requestedFormat(int samples) {
     return format;
 }
 
-ZoetraGLWidget::ZoetraGLWidget(QWidget* parent)
-    : QOpenGLWidget(parent), view_(std::make_unique<CZoetraView>()) {
+ZoetraGLWidget::ZoetraGLWidget(QWidget* parent) : QOpenGLWidget(parent), view_(makeScene()) {
     // Four samples; the framebuffer falls back to what the driver has, and paintGL reads back
     // what it really got.
     setFormat(requestedFormat(4));
@@ -116,7 +116,8 @@ void ZoetraGLWidget::drawRecordedFrame() {
 }
 
 void ZoetraGLWidget::paintGL() {
-    if (!sceneReady_) return;
+    // Nothing is drawn while a model loads: its splash waits let paints through.
+    if (!sceneReady_ || Loader3ds::importRunning()) return;
     // While an export records, the frames belong to the file: the window shows them as they go.
     if (exportRunning()) {
         drawRecordedFrame();

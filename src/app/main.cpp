@@ -1,8 +1,8 @@
 // Entry point: the main window, or a headless command-line sub-command.
-#include "app/Commands.h"
 #include "app/GuiMain.h"
-#include "assets/AssetInfo.h"
-#include "timeline/SequenceCommands.h"
+#include "cli/Commands.h"
+#include "cli/InfoCommand.h"
+#include "cli/SequenceCommands.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,23 +1,25 @@
-// The info sub-command for asset files: 3DS models, TGA images and pictures.
+// What asset files hold, for `lumatoy info`: 3DS models, TGA images and pictures.
 #include "assets/AssetInfo.h"
 
 #include "assets/Loader3ds.h"
 #include "assets/PictureDecoder.h"
 #include "assets/TgaImage.h"
 #include "platform/HeadlessPlatform.h"
-#include "timeline/SequenceCommands.h"
 
-#include <QFileInfo>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <cstring>
 
 namespace {
 
 void print(std::FILE* f, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), f);
 }
+
+} // namespace
 
 int describe3ds(const QString& path, bool json, std::FILE* out, std::FILE* err) {
     // The loader's messages are collected instead of shown; its splash waits are skipped.
@@ -114,6 +116,7 @@ int describeTga(const QString& path, bool json, std::FILE* out, std::FILE* err) 
 
 int describePicture(const QString& path, bool json, std::FILE* out, std::FILE* err) {
     QImageReader reader(path);
+    reader.setDecideFormatFromContent(true); // the name's extension may be missing or wrong
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {
@@ -139,28 +142,14 @@ int describePicture(const QString& path, bool json, std::FILE* out, std::FILE* e
     return 0;
 }
 
-} // namespace
+bool looks3ds(const QByteArray& head) {
+    return head.size() >= 6 && uint8_t(head[0]) == 0x4D && uint8_t(head[1]) == 0x4D;
+}
 
-int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
-    QString path;
-    bool json = false;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--json"))
-            json = true;
-        else if (path.isEmpty())
-            path = a;
-        else {
-            print(err, "usage: lumatoy info FILE [--json]\n");
-            return 2;
-        }
-    }
-    if (path.isEmpty()) {
-        print(err, "usage: lumatoy info FILE [--json]\n");
-        return 2;
-    }
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("lmt")) return describeSequence(path, json, out, err);
-    if (suffix == QLatin1String("3ds")) return describe3ds(path, json, out, err);
-    if (suffix == QLatin1String("tga")) return describeTga(path, json, out, err);
-    return describePicture(path, json, out, err);
+bool looksTga(const QByteArray& head) {
+    static const char trueColour[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    static const char mapped[12] = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
+    if (head.size() < 18) return false;
+    return std::memcmp(head.constData(), trueColour, 12) == 0 ||
+           std::memcmp(head.constData(), mapped, 12) == 0;
 }

@@ -7,11 +7,28 @@
 
 #include <QFile>
 
+namespace {
+int g_importsRunning = 0;
+
+// Counts an import for as long as it runs, whichever way it returns.
+struct ImportRunning {
+    ImportRunning() { ++g_importsRunning; }
+    ~ImportRunning() { --g_importsRunning; }
+    ImportRunning(const ImportRunning&) = delete;
+    ImportRunning& operator=(const ImportRunning&) = delete;
+};
+} // namespace
+
+bool Loader3ds::importRunning() {
+    return g_importsRunning > 0;
+}
+
 bool Loader3ds::import3ds(Model3ds& model, const char* path) {
     return import3ds(model, QString::fromLocal8Bit(path));
 }
 
 bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
+    const ImportRunning running;
     QFile file(resolveAssetFile(path));
     if (!file.open(QIODevice::ReadOnly)) {
         platform().inform(QStringLiteral("Unable to find the file: %1!").arg(path),

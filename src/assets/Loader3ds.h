@@ -14,6 +14,10 @@ class Loader3ds {
     // 0 before a re-import. Returns true when the model was read.
     bool import3ds(Model3ds& model, const char* path);
     bool import3ds(Model3ds& model, const QString& path);
+
+    // True while an import runs. Its splash waits keep the window responsive, but no frame may
+    // be drawn meanwhile: the view skips its paints until the import is done.
+    static bool importRunning();
 };
 
 // Milliseconds the splash shows each of its three lines before the model is read.

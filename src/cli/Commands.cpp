@@ -1,12 +1,12 @@
 // The command line: help text and the render sub-command.
-#include "app/Commands.h"
+#include "cli/Commands.h"
 
-#include "app/ProgressLine.h"
+#include "cli/ProgressLine.h"
+#include "cli/RenderJob.h"
+#include "cli/RenderToFile.h"
 #include "export/FormatTable.h"
-#include "export/RenderToFile.h"
 #include "export/VideoCodecs.h"
 #include "render/FrameSink.h"
-#include "render/RenderJob.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Progress of a render on stderr.
-#include "app/ProgressLine.h"
+#include "cli/ProgressLine.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Headless rendering of a frame range on a virtual clock.
-#include "render/RenderJob.h"
+#include "cli/RenderJob.h"
 
 #include "render/Clock.h"
 #include "render/FrameClock.h"
@@ -8,7 +8,8 @@
 #include "render/HeadlessContext.h"
 #include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 #include <algorithm>
 
@@ -51,7 +52,7 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
     resetRateGate();
     framePeriodMs_ = 1000.0 / std::max(1, options.framesPerSecond);
 
-    view_ = std::make_unique<CZoetraView>();
+    view_ = makeScene();
     CZoetraView& view = *view_;
     view.viewportWidth = options.width;
     view.viewportHeight = options.height;

@@ -1,5 +1,5 @@
 // Headless rendering into video files through the frame recorder, and into BMP files.
-#include "export/RenderToFile.h"
+#include "cli/RenderToFile.h"
 
 #include "export/AviWriter.h"
 #include "export/BitmapFormat.h"

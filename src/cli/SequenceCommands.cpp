@@ -1,5 +1,5 @@
 // Command-line work on sequence files.
-#include "timeline/SequenceCommands.h"
+#include "cli/SequenceCommands.h"
 
 #include "timeline/SequenceJson.h"
 

@@ -1,29 +1,58 @@
-// Mouse control of the scene's parameters: drag state and the changes each drag makes.
+// Mouse control of the scene's parameters: the drag state, and the changes the control pages'
+// drag rules make.
 #include "deck/MouseControl.h"
 
+#include "effects/Effects.h"
 #include "effects/text/TextLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
 namespace {
 
-// The combo entry selected on the Text page, or -1 while the page does not exist.
-int textPageEntry(const CZoetraView&) {
-    return -1;
-}
-
-// Left drag: h and v are the half-movements across and down the view.
-void leftDrag(CZoetraView& view, float h, float v) {
-    if (isOn(view.mouseTargetText) && textPageEntry(view) < 0) {
-        view.textRotation.x += v;
-        view.textRotation.y += h;
+void applyRule(CZoetraView& view, const ControlPage& page, const ControlEntry& entry,
+               const DragRule& rule, float h, float v) {
+    const float f = rule.factor;
+    auto add = [&](int n, float delta) {
+        if (const ValueHandle value = controlValue(view, page, entry.values[n]))
+            value.set(value.get() + delta);
+    };
+    switch (rule.move) {
+    case DragMove::None:
+        return;
+    case DragMove::TurnXY:
+        add(0, v * f);
+        add(1, h * f);
+        return;
+    case DragMove::PanXY:
+        add(0, h * f);
+        add(1, -v * f);
+        return;
+    case DragMove::AlongZ:
+        add(2, (h + v) * f);
+        return;
     }
 }
 
-// Right drag: the sum of both half-movements turns or pushes along Z.
-void rightDrag(CZoetraView& view, float h, float v) {
-    const float s = h + v;
-    if (isOn(view.mouseTargetText) && textPageEntry(view) < 0) view.textRotation.z += s / 2;
+// Applies the drag rules of every page whose gate holds to the entry that page has selected
+// (or, for a page that drags without existing, to its stand-in entry); h and v are the
+// half-movements across and down the view.
+void drag(CZoetraView& view, bool right, float h, float v) {
+    for (const ControlPage* page : allControlPages()) {
+        const auto gate = right ? page->rightDragGate : page->leftDragGate;
+        if (!gate || !gate(view, page->instance)) continue;
+        const bool exists = view.pageExists(page->page);
+        const int selected = exists ? view.pageEntry(page->page) : page->entryWithoutPage;
+        if (selected < 0 || selected >= int(page->entries.size())) continue;
+        const DragRule& rule = right ? page->entries[size_t(selected)].rightDrag
+                                     : page->entries[size_t(selected)].leftDrag;
+        if (rule.move == DragMove::None) continue;
+        const int target = rule.entry >= 0 ? rule.entry : selected;
+        if (target >= int(page->entries.size())) continue;
+        applyRule(view, *page, page->entries[size_t(target)], rule, h, v);
+        // The page shows its selected entry again: values changed outside it show once it is
+        // selected.
+        if (exists) view.deckUi().showValues(page->page);
+    }
 }
 
 } // namespace
@@ -47,9 +76,9 @@ void mouseMove(CZoetraView& v, int x, int y, Qt::KeyboardModifiers modifiers) {
             // Upside down, a drag to the right still turns the front of the text to the right.
             const float tilt = v.textRotation.x < 0 ? -v.textRotation.x : v.textRotation.x;
             if (tilt > 90 && tilt < 270) v.dragStepX = -v.dragStepX;
-            leftDrag(v, v.dragStepX, v.dragStepY);
+            drag(v, false, v.dragStepX, v.dragStepY);
         } else {
-            rightDrag(v, v.dragStepX, v.dragStepY);
+            drag(v, true, v.dragStepX, v.dragStepY);
         }
     }
     v.dragAnchor = {x, y};

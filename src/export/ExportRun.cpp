@@ -27,10 +27,10 @@ QString recordingText(int frame, int frameCount) {
 class DeckHidden {
   public:
     explicit DeckHidden(CZoetraView& v) : v_(v), wasOpen_(v.deckOpen != 0) {
-        if (wasOpen_ && v_.setDeckVisible) v_.setDeckVisible(v_, false);
+        if (wasOpen_) v_.deckUi().setVisible(false);
     }
     ~DeckHidden() {
-        if (wasOpen_ && v_.setDeckVisible) v_.setDeckVisible(v_, true);
+        if (wasOpen_) v_.deckUi().setVisible(true);
     }
     DeckHidden(const DeckHidden&) = delete;
     DeckHidden& operator=(const DeckHidden&) = delete;
@@ -151,7 +151,7 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
     // An open deck is hidden for the run (and stays hidden when nothing is recorded).
     float deckWasOpen = 0.0f;
     if (v.deckOpen) {
-        if (v.setDeckVisible) v.setDeckVisible(v, false);
+        v.deckUi().setVisible(false);
         v.deckOpen = 0;
         deckWasOpen = 2.0f;
     }
@@ -208,7 +208,7 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
         platform().openUrl(exportedPath);
 
     if (deckWasOpen >= 2.0f) {
-        if (v.setDeckVisible) v.setDeckVisible(v, true);
+        v.deckUi().setVisible(true);
         v.deckOpen = 1;
     }
     return outcome;

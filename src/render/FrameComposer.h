@@ -13,6 +13,10 @@ extern bool multisampleAvailable;
 // Draws one complete frame into the current framebuffer (the view's context must be current).
 bool composeFrame(CZoetraView& v);
 
+// One frame of the timeline: the baked values of the current frame applied, cleared to the
+// background colour, the captures and slots drawn, then one frame on.
+void composePlaybackFrame(CZoetraView& v);
+
 // The motion-blur capture and the radial-blur captures, run before any layer is drawn.
 void runBlurCaptures(CZoetraView& v);
 

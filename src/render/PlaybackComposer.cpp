@@ -2,7 +2,6 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "timeline/Playback.h"
-#include "timeline/TimelineUi.h"
 
 #include <GL/gl.h>
 
@@ -15,6 +14,6 @@ void composePlaybackFrame(CZoetraView& v) {
     // Older sequence files drew the layer blur after the models.
     if (v.sceneVersion <= 4.0f || v.sceneVersionWhole >= 4) v.blurAfterLayers = 2.0f;
     drawEffectSlots(v, ComposerMode::Playback);
-    if (v.timelineUi) v.timelineUi->setFrameSlider(v.playFrame);
+    if (v.pageExists(DeckPage::Keyframes)) v.deckUi().setFrameSlider(v.playFrame);
     advancePlayback(v);
 }

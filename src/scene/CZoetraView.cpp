@@ -1,8 +1,6 @@
 // Construction of the scene record.
 #include "scene/CZoetraView.h"
 
-#include "timeline/KeyframeStore.h"
-
 #include <cstdlib>
 #include <new>
 
@@ -16,7 +14,5 @@ void CZoetraView::operator delete(void* p) noexcept {
     std::free(p);
 }
 
-CZoetraView::CZoetraView() {
-    // The member initialisers gave every block its defaults; key 0 starts from this look.
-    captureStartValues(*this);
-}
+// The member initialisers give every block its defaults.
+CZoetraView::CZoetraView() = default;

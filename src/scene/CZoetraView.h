@@ -11,26 +11,13 @@
 #include "effects/text/TextBlock.h"
 #include "effects/tiles/TileBlock.h"
 #include "effects/tunnel/TunnelBlock.h"
-#include "timeline/TimelineBlock.h"
+#include "scene/DeckBlock.h"
+#include "scene/TimelineBlock.h"
 
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-
-// Control Deck sheet and pages; the deck creates them and the view only points at them.
-class CMySheet;
-class CmyPage10; // "Keyframe Controls"
-class CMyPage1;  // "Text"
-class CMyPage2;  // "Star Controls"
-class CmyPage3;  // "Particle Controls"
-class CmyPage5;  // "Tunnel Controls"
-class CmyPage6;  // "Tile Controls"
-class CmyPage7;  // "Blur Control"
-class CmyPage8;  // "3DS Model"
-class CMyPage12; // "Model 2"
-class CMyPage13; // "Model 3"
-class CmyPage9;  // "Picture Controls"
 
 constexpr int kAssetPathSize = 250; // `assetPath` holds at most 249 characters and a NUL
 
@@ -40,10 +27,10 @@ struct DragPoint {
 
 // The one scene object. Every part of the program reads and writes its fields directly.
 //
-// The timeline tables and the particle slots make it about 18.6 MB: allocate it once on the heap
-// (std::make_unique<CZoetraView>()), never on the stack. Allocation hands out zero-filled
-// memory, so a field without an initialiser starts at 0; construction then gives every block
-// its defaults and copies the keyable values into the timeline's start values.
+// The timeline tables and the particle slots make it about 18.6 MB: allocate it once on the heap,
+// never on the stack, with makeScene() (timeline/KeyframeStore.h), which also starts key 0 from
+// the constructed look. Allocation hands out zero-filled memory, so a field without an
+// initialiser starts at 0; construction gives every block its defaults.
 class CZoetraView : public TimelineBlock,
                     public TextBlock,
                     public StarBlock,
@@ -53,7 +40,8 @@ class CZoetraView : public TimelineBlock,
                     public TileBlock,
                     public BlurBlock,
                     public ModelBlock,
-                    public PictureBlock {
+                    public PictureBlock,
+                    public DeckBlock {
   public:
     CZoetraView();
     CZoetraView(const CZoetraView&) = delete;
@@ -65,26 +53,6 @@ class CZoetraView : public TimelineBlock,
     // Asset path of the last user-initiated load and how relative paths are resolved.
     char assetPath[kAssetPathSize]{};
     int assetPathMode = 0; // 0: against the working folder; 2: paths used as given
-
-    // Control deck: null until the deck is opened; `deckOpen` is 1 while it exists.
-    CMySheet* deckSheet = nullptr;
-    CmyPage10* keyframePage = nullptr;
-    CMyPage1* textPage = nullptr;
-    CMyPage2* starPage = nullptr;
-    CmyPage3* particlePage = nullptr;
-    CmyPage5* tunnelPage = nullptr;
-    CmyPage6* tilePage = nullptr;
-    CmyPage7* blurPage = nullptr;
-    CmyPage8* modelPage1 = nullptr;
-    CMyPage12* modelPage2 = nullptr;
-    CMyPage13* modelPage3 = nullptr;
-    CmyPage9* picturePage = nullptr;
-    int deckOpen = 0;
-    // Set by the deck when it opens: hides the sheet and lets go of its pages ("New" calls it).
-    void (*hideDeck)(CZoetraView&) = nullptr;
-    // Set by the deck when it opens: hides or shows the sheet, keeping its pages (the export and
-    // the screenshot commands hide it while they read frames).
-    void (*setDeckVisible)(CZoetraView&, bool visible) = nullptr;
 
     // Mouse drag.
     std::uint8_t buttonDown = 0;

@@ -5,8 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-class TimelineUi;
-
 // Capacities of the timeline tables; they are hard limits.
 constexpr int kKeyableCount = 215;     // keyable scene values
 constexpr int kTimelineFrames = 10000; // cells per track: frames 0 ... 9,999
@@ -56,8 +54,4 @@ struct TimelineBlock {
     bool timelinePlaying = false;
     std::int32_t playFrame = 0;    // the frame whose baked values are applied next
     float exportInProgress = 0.0f; // > 1.0 while a video export runs
-
-    // The Keyframe Controls page while it exists (null otherwise): the timeline keeps its
-    // slider, ticks and edits in step through it.
-    TimelineUi* timelineUi = nullptr;
 };

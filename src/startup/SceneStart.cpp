@@ -1,15 +1,11 @@
 // Start-up initialisation of the scene: the steps OnInitialUpdate runs once the context exists.
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
 
-#include "assets/DefaultAssets.h"
-#include "effects/blur/BlurLayer.h"
-#include "effects/fire/FireLayer.h"
-#include "effects/pictures/PictureLayer.h"
-#include "effects/stars/StarLayer.h"
-#include "effects/text/TextLayer.h"
+#include "effects/EffectLoads.h"
+#include "effects/Effects.h"
 #include "export/ExportSettings.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
-#include "scene/ProgramFolder.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>
@@ -60,37 +56,17 @@ void setStartLighting() {
 void initialiseScene(CZoetraView& v, StartMode mode) {
     v.sceneVersion = 6.0f;
     QDir::setCurrent(programFolder());
-
-    uploadBuiltInTextTexture(v);
     setBaseGlState();
-    v.spotColour = {128, 128, 128};
 
-    // Default textures, the three Tardis models, the reflection image and the particle sprite.
-    v.textTexturePath = "Textures/Gold.jpg";
-    loadDefaultTextures(v);
-    for (int n = 0; n < kModelCount; ++n) {
-        v.modelPath[n] = "model/Tardis.3ds";
-        v.modelTexturePath[n] = "Textures/TardisImages3.jpg";
-    }
-    loadDefaultModelsAndSprites(v);
-
-    // The layers' start values (already given by construction) and their simulation tables.
-    v.particleCount = 800;
-    v.particleRebuildRequest = 2.0f;
-    for (float& lighting : v.modelLighting)
-        lighting = 2.0f;
-    buildStarTable(v);
-    buildFirePool(v);
-    v.picturePath1 = "Images/sleeping-dog.jpg";
-    v.picturePath2 = "Images/video-girl.jpg";
-    loadDefaultPictures(v);
+    // Every layer's default files (the text's built-in texture first among its own), then its
+    // tables and GL objects.
+    EffectLoads& loads = effectLoads();
+    for (const EffectDescriptor* effect : allEffects())
+        if (effect->loadDefaults) effect->loadDefaults(v, loads);
     v.assetPathMode = 2; // from here on paths are used as given
-
-    createBlurTargets(v);
+    for (const EffectDescriptor* effect : allEffects())
+        if (effect->startUp) effect->startUp(v);
     setStartLighting();
-    buildPictureGrid(v);
-    buildTextLists(v);
-    v.textOn = 2.0f;
 
     if (mode == StartMode::CommandLine) {
         scanSequences(v);

@@ -1,25 +1,28 @@
 // The 215 keyable scene values: one table that the keyframe store, the bake, playback, the
 // sequence file and its text form all walk. Each entry has a stable id, a label and the place of
-// its value in the scene record.
+// its value in the scene record; the effects declare them, this table joins them.
 #pragma once
 
-#include "timeline/TimelineBlock.h"
+#include "scene/TimelineBlock.h"
 
-#include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class CZoetraView;
 
 struct KeyableParam {
-    const char* id;    // e.g. "text.rotate.x", "particles.gravity.speedMin"
-    const char* label; // e.g. "Text Rotate X"
+    std::string id;    // e.g. "text.rotate.x", "particles.gravity.speedMin"
+    std::string label; // e.g. "Text Rotate X"
     // Where the value lives; exactly one of the two is set ("Flag Wave" is the one integer).
-    float& (*value)(CZoetraView&);
-    std::int32_t& (*intValue)(CZoetraView&);
+    float& (*value)(CZoetraView&, int instance) = nullptr;
+    std::int32_t& (*intValue)(CZoetraView&, int instance) = nullptr;
+    int instance = 0; // the model or quad of a value its effect declares once for several
 };
 
-const std::array<KeyableParam, kKeyableCount>& keyableParams();
+// The 215 entries, in the order of the keyframe tables.
+const std::vector<KeyableParam>& keyableParams();
 
 // Index of the entry with this id, or -1.
 int keyableIndex(std::string_view id);

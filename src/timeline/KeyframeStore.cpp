@@ -5,7 +5,6 @@
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/Playback.h"
-#include "timeline/TimelineUi.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ void storeKey(CZoetraView& v, int f, const float* values) {
     for (int p = 0; p < kKeyableCount; ++p)
         v.keyTrack[p][f] = values[p];
     v.keyCount = k;
-    if (v.timelineUi) v.timelineUi->addKeyTick(f, v.keyCount);
+    if (v.pageExists(DeckPage::Keyframes)) v.deckUi().addKeyTick(f, v.keyCount);
 
     if (f >= v.keyFrames[k - 1]) {
         bakeTimeline(v);
@@ -56,6 +55,12 @@ void setStartValues(CZoetraView& v, const float* values) {
 }
 
 } // namespace
+
+std::unique_ptr<CZoetraView> makeScene() {
+    auto v = std::make_unique<CZoetraView>();
+    captureStartValues(*v);
+    return v;
+}
 
 void captureStartValues(CZoetraView& v) {
     for (int p = 0; p < kKeyableCount; ++p)
@@ -107,7 +112,7 @@ bool clearAllKeys(CZoetraView& v) {
     v.timelinePlaying = false;
     resetTimeline(v);
     v.textString = "Lumatoy";
-    if (v.timelineUi) v.timelineUi->clearKeyTicks();
+    if (v.pageExists(DeckPage::Keyframes)) v.deckUi().clearKeyTicks();
     v.bakeCursor = 0;
     v.sequenceLoaded = false;
     return true;

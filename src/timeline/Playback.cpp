@@ -3,7 +3,6 @@
 
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
-#include "timeline/TimelineUi.h"
 
 #include <GL/gl.h>
 
@@ -64,7 +63,7 @@ void stopTimeline(CZoetraView& v) {
 }
 
 void scrubToFrame(CZoetraView& v, int frame) {
-    if (v.timelineUi) v.timelineUi->showFrame(frame);
+    if (v.pageExists(DeckPage::Keyframes)) v.deckUi().showFrame(frame);
     if (v.keyCount == 0 || frame < 0 || frame >= v.loadedTimelineLength) return;
     v.playFrame = frame;
     applyFrame(v, v.playFrame);
@@ -76,14 +75,15 @@ void scrubToFrame(CZoetraView& v, int frame) {
 void advancePlayback(CZoetraView& v) {
     const int end = v.sequenceLoaded ? v.loadedTimelineLength : v.timelineLength;
     if (v.playFrame < end) v.playFrame += 1;
-    if (v.timelineUi) v.timelineUi->showFrame(v.timelineUi->frameSlider());
+    const bool page = v.pageExists(DeckPage::Keyframes);
+    if (page) v.deckUi().showFrame(v.deckUi().frameSlider());
     // A play frame left beyond a shorter timeline (Stop, then keys cleared and rebuilt) ends play
     // as well instead of running off the tracks.
     if (v.playFrame >= end) {
         v.timelinePlaying = false;
-        if (v.timelineUi) {
-            v.timelineUi->setFrameSlider(end);
-            v.timelineUi->showFrame(end);
+        if (page) {
+            v.deckUi().setFrameSlider(end);
+            v.deckUi().showFrame(end);
         }
         v.playFrame = 0;
         if (v.sequenceLoaded) v.fireRampRequest = 2.0f;

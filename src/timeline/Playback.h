@@ -24,7 +24,3 @@ void scrubToFrame(CZoetraView& v, int frame);
 
 // Moves playback on by one frame; at the end it stops and rewinds to frame 0 (never loops).
 void advancePlayback(CZoetraView& v);
-
-// The frame composer's pass while the timeline plays: loads the frame's values, clears to the
-// background colour, runs the blur captures and the effect slots, moves the slider and advances.
-void composePlaybackFrame(CZoetraView& v);

@@ -1,8 +1,8 @@
 // Sequence files as data: parsing with checks, and writing.
 #include "timeline/SequenceFile.h"
 
+#include "scene/TimelineBlock.h"
 #include "timeline/SequenceArchive.h"
-#include "timeline/TimelineBlock.h"
 
 #include <cmath>
 

@@ -3,6 +3,7 @@
 
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceScene.h"
 
 #include <QJsonArray>
@@ -182,7 +183,8 @@ QByteArray sequenceToJson(const SequenceRecord& r) {
         out.value("frame", QByteArray::number(key.frame));
         out.open("values", '{');
         for (int p : order)
-            out.value(keyableParams()[p].id, floatText(key.values[size_t(last.at(p))]));
+            out.value(keyableParams()[size_t(p)].id.c_str(),
+                      floatText(key.values[size_t(last.at(p))]));
         out.close('}');
         std::vector<int> differing;
         for (int s = 0; s < kKeySlotCount; ++s) {
@@ -250,7 +252,7 @@ bool readString(const QJsonValue& value, QByteArray& s) {
 // The record a new scene would write: the values of items the text leaves out.
 const SequenceRecord& defaultRecord() {
     static const SequenceRecord record = [] {
-        auto scene = std::make_unique<CZoetraView>();
+        auto scene = makeScene();
         return captureSequence(*scene);
     }();
     return record;
@@ -389,7 +391,7 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
             const int p = slotLayout[s].keyable;
             if (!valueGiven[size_t(p)]) {
                 error = QStringLiteral("\"%1\" is missing from the values of %2.")
-                            .arg(QLatin1String(keyableParams()[p].id), where);
+                            .arg(QLatin1String(keyableParams()[size_t(p)].id.c_str()), where);
                 return false;
             }
             key.values[size_t(s)] = values[size_t(p)];

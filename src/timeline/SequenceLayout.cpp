@@ -44,6 +44,11 @@ struct LayoutBuilder {
         item.stringField = f;
         item.maxLength = maxLength;
     }
+    // A texture path: copied into its asset's path limited to the length stored beside it.
+    void texturePath(const char* id, std::string& (*f)(CZoetraView&), float minVersion) {
+        string(id, f, kMaxPathLength, minVersion);
+        items.back().cutToLength = true;
+    }
     void start(const char* keyableId, float minVersion) {
         add(ItemKind::Float, keyableId, minVersion).keyable = keyableOrThrow(keyableId);
     }
@@ -116,7 +121,7 @@ std::vector<HeaderItem> buildHeader() {
     b.start("text.fade", 0);
     b.field("text.style2", FLOAT(textStyle2), 0);
     b.length("text.texturePathLength", 1, 0);
-    b.string("text.texturePath", STRING(textTexturePath), kMaxPathLength, 0);
+    b.texturePath("text.texturePath", STRING(textTexturePath), 0);
     b.field("text.style3", FLOAT(textStyle3), 0);
     // C. Stars
     b.field("stars.on", FLOAT(starsOn), 0);
@@ -135,7 +140,7 @@ std::vector<HeaderItem> buildHeader() {
     b.start("stars.colour.g", 0);
     b.start("stars.colour.b", 0);
     b.length("stars.texturePathLength", 1, 0);
-    b.string("stars.texturePath", STRING(starTextureName), kMaxPathLength, 0);
+    b.texturePath("stars.texturePath", STRING(starTextureName), 0);
     b.field("stars.singleColour", FLOAT(starSingleColour), 0);
     // D. Particles
     b.field("particles.on", FLOAT(particlesOn), 0);
@@ -169,7 +174,7 @@ std::vector<HeaderItem> buildHeader() {
     b.start("particles.fogEnd", 6);
     b.field("particles.fogEnd", FLOAT(particleFogEnd), 6);
     b.length("particles.texturePathLength", 1, 0);
-    b.string("particles.texturePath", STRING(particleTextureName), kMaxPathLength, 0);
+    b.texturePath("particles.texturePath", STRING(particleTextureName), 0);
     b.field("particles.textureChosen", FLOAT(particleTextureChosen), 0);
     // E. Fire
     b.field("fire.on", FLOAT(fireOn), 0);
@@ -191,7 +196,7 @@ std::vector<HeaderItem> buildHeader() {
     b.start("fire.colour.b", 0);
     b.field("fire.multiColour", FLOAT(fireMultiColour), 0);
     b.length("fire.texturePathLength", 1, 0);
-    b.string("fire.texturePath", STRING(fireTextureName), kMaxPathLength, 0);
+    b.texturePath("fire.texturePath", STRING(fireTextureName), 0);
     // F. Tunnel (the path before its length)
     b.field("tunnel.on", FLOAT(tunnelOn), 0);
     b.start("tunnel.speed", 0);
@@ -206,7 +211,7 @@ std::vector<HeaderItem> buildHeader() {
     b.start("tunnel.arc.y", 0);
     b.start("tunnel.squeeze.x", 0);
     b.start("tunnel.squeeze.y", 0);
-    b.string("tunnel.texturePath", STRING(tunnelTextureName), kMaxPathLength, 0);
+    b.texturePath("tunnel.texturePath", STRING(tunnelTextureName), 0);
     b.length("tunnel.texturePathLength", -1, 0);
     // G. Tiles
     b.field("tile1.opaque", FLOAT(tileOpaque1), 0);
@@ -230,9 +235,9 @@ std::vector<HeaderItem> buildHeader() {
     b.start("tile1.rotate.z", 0);
     b.start("tile2.rotate.y", 0);
     b.start("tile2.rotate.z", 0);
-    b.string("tile1.texturePath", STRING(tileTextureName1), kMaxPathLength, 0);
+    b.texturePath("tile1.texturePath", STRING(tileTextureName1), 0);
     b.length("tile1.texturePathLength", -1, 0);
-    b.string("tile2.texturePath", STRING(tileTextureName2), kMaxPathLength, 0);
+    b.texturePath("tile2.texturePath", STRING(tileTextureName2), 0);
     b.length("tile2.texturePathLength", -1, 0);
     // H. Blur
     b.field("blur.apply.text", FLOAT(blurText), 0);
@@ -290,7 +295,7 @@ std::vector<HeaderItem> buildHeader() {
     b.field("model1.shiny", FLOAT(modelShiny[0]), 0);
     b.string("model1.path", STRING(modelPath[0]), kMaxPathLength, 0);
     b.length("model1.pathLength", -1, 0);
-    b.string("model1.texturePath", STRING(modelTexturePath[0]), kMaxPathLength, 0);
+    b.texturePath("model1.texturePath", STRING(modelTexturePath[0]), 0);
     b.length("model1.texturePathLength", -1, 0);
     b.field("model1.loaded", FLOAT(modelLoaded[0]), 0);
     b.field("model1.sphereMap", FLOAT(modelSphereMap[0]), 0);
@@ -329,7 +334,7 @@ std::vector<HeaderItem> buildHeader() {
     b.field("model2.shiny", FLOAT(modelShiny[1]), 5);
     b.string("model2.path", STRING(modelPath[1]), kMaxPathLength, 5);
     b.length("model2.pathLength", -1, 5);
-    b.string("model2.texturePath", STRING(modelTexturePath[1]), kMaxPathLength, 5);
+    b.texturePath("model2.texturePath", STRING(modelTexturePath[1]), 5);
     b.length("model2.texturePathLength", -1, 5);
     b.field("model2.loaded", FLOAT(modelLoaded[1]), 5);
     b.field("model2.sphereMap", FLOAT(modelSphereMap[1]), 5);
@@ -368,7 +373,7 @@ std::vector<HeaderItem> buildHeader() {
     b.field("model3.shiny", FLOAT(modelShiny[2]), 5);
     b.string("model3.path", STRING(modelPath[2]), kMaxPathLength, 5);
     b.length("model3.pathLength", -1, 5);
-    b.string("model3.texturePath", STRING(modelTexturePath[2]), kMaxPathLength, 5);
+    b.texturePath("model3.texturePath", STRING(modelTexturePath[2]), 5);
     b.length("model3.texturePathLength", -1, 5);
     b.field("model3.loaded", FLOAT(modelLoaded[2]), 5);
     b.field("model3.sphereMap", FLOAT(modelSphereMap[2]), 5);

@@ -25,6 +25,9 @@ struct HeaderItem {
     int lengthOf = 0;     // > 0: this float is the length of the string item with that number
     int repeats = 0;      // > 0: a second copy of the item with that number
     qint64 maxLength = 0; // strings: the longest one accepted
+    // A texture path, cut to its length item when read; model and picture paths and the text
+    // are taken whole.
+    bool cutToLength = false;
     // The scene field (items that are neither start values, lengths nor the three above).
     float& (*floatField)(CZoetraView&) = nullptr;
     std::int32_t& (*intField)(CZoetraView&) = nullptr;

@@ -3,8 +3,8 @@
 #include "timeline/SequenceLibrary.h"
 
 #include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
-#include "scene/ProgramFolder.h"
 #include "scene/Random.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceScene.h"
@@ -31,8 +31,7 @@ QString withExtension(const QString& path, const QString& extension) {
 
 } // namespace
 
-bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error,
-                      SequenceAssetLoads* loads) {
+bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error, EffectLoads* loads) {
     const QString name = QDir::toNativeSeparators(path);
     QString reason;
     SequenceRecord record;
@@ -54,7 +53,7 @@ bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error,
         if (error) *error = reason;
         return false;
     }
-    applySequence(v, record, loads ? *loads : sceneAssetLoads());
+    applySequence(v, record, loads ? *loads : effectLoads());
     if (error) error->clear();
     return true;
 }

@@ -5,13 +5,13 @@
 #include <QString>
 
 class CZoetraView;
-class SequenceAssetLoads;
+class EffectLoads;
 
 // Reads a whole sequence file, checks it and applies it (the timeline is replaced, the stored
 // assets reloaded, playback starts). A file that cannot be read or does not pass the checks
 // changes nothing; the reason is in `error`. `loads` defaults to the program's asset loaders.
 bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error = nullptr,
-                      SequenceAssetLoads* loads = nullptr);
+                      EffectLoads* loads = nullptr);
 // The same, telling the user why a file is refused.
 bool readSequence(CZoetraView& v, const QString& path);
 

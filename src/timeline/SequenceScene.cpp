@@ -1,11 +1,11 @@
 // Between the scene and the sequence record.
 #include "timeline/SequenceScene.h"
 
+#include "effects/Effects.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
-#include "scene/ProgramFolder.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
-#include "timeline/TimelineUi.h"
 
 #include <QDir>
 #include <cmath>
@@ -24,38 +24,15 @@ std::string cutToLength(const QByteArray& path, float length) {
     return std::string(path.constData(), static_cast<size_t>(n));
 }
 
-// The text of string item `n` cut to the length item beside it.
-std::string storedPath(const SequenceRecord& r, int n) {
+// The text of string item `n`: a texture path cut to the length item beside it, any other string
+// (the 3D text, a model or picture path) whole.
+std::string storedString(const SequenceRecord& r, int n) {
     const std::vector<HeaderItem>& layout = headerItems();
-    for (int m : {n - 1, n + 1})
-        if (m >= 1 && m <= kHeaderItemCount && layout[m].lengthOf == n)
-            return cutToLength(r.items[n].s, r.items[m].f);
+    if (layout[n].cutToLength)
+        for (int m : {n - 1, n + 1})
+            if (m >= 1 && m <= kHeaderItemCount && layout[m].lengthOf == n)
+                return cutToLength(r.items[n].s, r.items[m].f);
     return r.items[n].s.toStdString();
-}
-
-constexpr int kItemModelsEnd = 301; // the last item of model 3
-
-int itemNumber(const char* id) {
-    const std::vector<HeaderItem>& layout = headerItems();
-    for (int n = 1; n <= kHeaderItemCount; ++n)
-        if (qstrcmp(layout[n].id, id) == 0) return n;
-    return 0;
-}
-
-struct Items {
-    int textTexture = itemNumber("text.texturePath");
-    int textSource = itemNumber("text.textureSource");
-    int star = itemNumber("stars.texturePath");
-    int particle = itemNumber("particles.texturePath");
-    int fire = itemNumber("fire.texturePath");
-    int tunnel = itemNumber("tunnel.texturePath");
-    int tile1 = itemNumber("tile1.texturePath");
-    int tile2 = itemNumber("tile2.texturePath");
-};
-
-const Items& items() {
-    static const Items numbers;
-    return numbers;
 }
 
 // Stores item n of the record into the scene (skipped items are not passed here).
@@ -70,50 +47,16 @@ void applyItem(CZoetraView& v, const SequenceRecord& r, int n) {
         if (n == kItemKeyCount) return;
         item.intField(v) = value.i;
     } else if (item.stringField) {
-        item.stringField(v) =
-            item.maxLength == kMaxPathLength ? storedPath(r, n) : value.s.toStdString();
+        item.stringField(v) = storedString(r, n);
     }
 }
 
-// The reloads that follow item n.
-void afterItem(CZoetraView& v, const SequenceRecord& r, int n, SequenceAssetLoads& loads) {
-    const Items& at = items();
-    const float version = r.version();
-    if (n == at.textTexture + 1) {
-        v.assetPathMode = 0;
-        const float source = v.textUseDefaultTexture;
-        if (source <= 1.0f) {
-            loads.mipmappedTexture(v, v.textTexturePath, v.textUserTexture);
-            loads.mipmappedTexture(v, v.textTexturePath, v.textDefaultTexture);
-        } else if (source >= 2.0f) {
-            loads.mipmappedTexture(v, "Textures/Gold.jpg", v.textUserTexture);
-            loads.mipmappedTexture(v, "Textures/Gold.jpg", v.textDefaultTexture);
-        }
-    } else if (n == at.star + 1) {
-        loads.keyedTexture(v, v.starTextureName, v.starTexture);
-    } else if (n == at.particle + 1) {
-        if (v.particleTextureChosen >= 2.0f) loads.particleTexture(v, v.particleTextureName);
-    } else if (n == at.fire) {
-        loads.keyedTexture(v, v.fireTextureName, v.fireTexture);
-    } else if (n == at.tunnel + 1) {
-        loads.keyedTexture(v, v.tunnelTextureName, v.tunnelTexture);
-    } else if (n == at.tile2 + 1) {
-        loads.keyedTexture(v, v.tileTextureName1, v.tileTexture1);
-        loads.keyedTexture(v, v.tileTextureName2, v.tileTexture2);
-    } else if (n == kItemModelsEnd) {
-        const int models = version >= 5.0f ? kModelCount : 1;
-        for (int m = 0; m < models; ++m)
-            if (v.modelLoaded[m] >= 2.0f) loads.model(v, m, v.modelPath[m]);
-        for (int m = 0; m < models; ++m) {
-            if (v.modelHollow[m] <= 1.0f)
-                loads.mipmappedTexture(v, v.modelTexturePath[m], v.modelTextureSlot(m));
-            else if (v.modelHollow[m] >= 2.0f)
-                loads.keyedTexture(v, v.modelTexturePath[m], v.modelTextureSlot(m));
-        }
-    } else if (n == kHeaderItemCount) {
-        loads.picture(v, 0, v.picturePath1);
-        loads.picture(v, 1, v.picturePath2);
-    }
+// The effects' reloads that follow item n.
+void afterItem(CZoetraView& v, int n, float version, EffectLoads& loads) {
+    const char* id = headerItems()[n].id;
+    for (const EffectDescriptor* effect : allEffects())
+        if (effect->reloadAfterItem && qstrcmp(effect->reloadAfterItem, id) == 0)
+            effect->reloadFromSequence(v, loads, version);
 }
 
 } // namespace
@@ -154,7 +97,7 @@ SequenceRecord captureSequence(CZoetraView& v) {
     return r;
 }
 
-void applySequence(CZoetraView& v, const SequenceRecord& r, SequenceAssetLoads& loads) {
+void applySequence(CZoetraView& v, const SequenceRecord& r, EffectLoads& loads) {
     QDir::setCurrent(programFolder());
     resetTimeline(v);
 
@@ -173,10 +116,12 @@ void applySequence(CZoetraView& v, const SequenceRecord& r, SequenceAssetLoads& 
     v.sceneVersion = version;
     v.sceneVersionWhole = static_cast<std::int32_t>(std::trunc(version));
 
+    // Stored relative paths are resolved against the working folder, the program folder.
+    v.assetPathMode = 0;
     for (int n = kItemVersion + 1; n <= kHeaderItemCount; ++n) {
         // The reloads follow their place in the file even when an older file lacks the item.
         if (itemPresent(n, version)) applyItem(v, r, n);
-        afterItem(v, r, n, loads);
+        afterItem(v, n, version, loads);
     }
 
     const std::vector<KeySlot>& slotLayout = keySlots();
@@ -194,9 +139,10 @@ void applySequence(CZoetraView& v, const SequenceRecord& r, SequenceAssetLoads& 
     v.sequenceLoaded = true;
     loads.textLists(v);
     v.timelinePlaying = true;
-    if (v.timelineUi) {
+    if (v.pageExists(DeckPage::Keyframes)) {
         v.playFrame = 0;
-        v.timelineUi->sequenceLoaded(v.keyFrames[v.keyCount]);
-        if (v.deckOpen) v.timelineUi->showDeck();
+        v.deckUi().sequenceLoaded(v.keyFrames[v.keyCount]);
     }
+    if (v.pageExists(DeckPage::Particles)) v.deckUi().showValues(DeckPage::Particles);
+    if (v.deckOpen) v.deckUi().setVisible(true);
 }

@@ -1,8 +1,9 @@
 // The settings dialog: its controls and texts, Apply and Cancel, the re-entry guard.
-#include "export/ExportSettingsDialog.h"
+#include "export/ui/ExportSettingsDialog.h"
 #include "export/FormatTable.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "support/RecordingDeck.h"
 
 namespace {
 
@@ -39,7 +42,7 @@ class SettingsDialogTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
         setPlatform(&headless);
-        view = std::make_unique<CZoetraView>();
+        view = makeScene();
         view->lockToAviRate = 1;
         view->randomSequenceAtStart = 0;
         view->presetLoop = 1;
@@ -47,10 +50,7 @@ class SettingsDialogTest : public ::testing::Test {
         view->resizeToPreset = 0;
         view->aviFrameRate = 30;
     }
-    void TearDown() override {
-        setShowDeckAgain({});
-        setPlatform(nullptr);
-    }
+    void TearDown() override { setPlatform(nullptr); }
 
     QTemporaryDir dir;
     HeadlessPlatform headless;
@@ -87,8 +87,9 @@ TEST_F(SettingsDialogTest, ShowsTheSeventeenFormatsAndItsTexts) {
 }
 
 TEST_F(SettingsDialogTest, ApplyStoresTheControlsAndResizesWhenAsked) {
-    int deckShown = 0;
-    setShowDeckAgain([&] { ++deckShown; });
+    RecordingDeck deck;
+    view->deck = &deck;
+    view->deckOpen = 1;
     whenDialogOpens([](ExportSettingsDialog* d) {
         QComboBox* combo = d->formatCombo();
         combo->setCurrentIndex(15);
@@ -98,7 +99,8 @@ TEST_F(SettingsDialogTest, ApplyStoresTheControlsAndResizesWhenAsked) {
         buttonNamed(d, "Apply")->click();
     });
     openExportSettings(*view);
-    EXPECT_EQ(deckShown, 1);
+    EXPECT_EQ(deck.calls, QStringList{"visible 1"});
+    view->deck = nullptr;
     EXPECT_EQ(view->exportPreset, 15);
     EXPECT_EQ(view->randomSequenceAtStart, 1);
     EXPECT_EQ(view->resizeToPreset, 1);
@@ -109,8 +111,9 @@ TEST_F(SettingsDialogTest, ApplyStoresTheControlsAndResizesWhenAsked) {
 }
 
 TEST_F(SettingsDialogTest, CancelChangesNothingButShowsTheDeckAndIgnoresReentry) {
-    int deckShown = 0;
-    setShowDeckAgain([&] { ++deckShown; });
+    RecordingDeck deck;
+    view->deck = &deck;
+    view->deckOpen = 1;
     bool nestedReturned = false;
     whenDialogOpens([&](ExportSettingsDialog* d) {
         EXPECT_TRUE(exportSettingsOpen());
@@ -125,7 +128,8 @@ TEST_F(SettingsDialogTest, CancelChangesNothingButShowsTheDeckAndIgnoresReentry)
     });
     openExportSettings(*view);
     EXPECT_TRUE(nestedReturned);
-    EXPECT_EQ(deckShown, 1);
+    EXPECT_EQ(deck.calls, QStringList{"visible 1"});
+    view->deck = nullptr;
     EXPECT_EQ(view->exportPreset, 3);
     EXPECT_EQ(view->lockToAviRate, 1);
     EXPECT_EQ(view->presetLoop, 1);

@@ -23,9 +23,10 @@ namespace {
 
 // The deck as the export sees it: a record of every hide and show.
 QList<bool> g_deckVisibility;
-void recordDeckVisibility(CZoetraView&, bool visible) {
-    g_deckVisibility << visible;
-}
+struct VisibilityDeck : DeckUi {
+    void setVisible(bool visible) override { g_deckVisibility << visible; }
+};
+VisibilityDeck g_deck;
 
 class ExportVideoTest : public ::testing::Test {
   protected:
@@ -145,7 +146,7 @@ TEST_F(ExportVideoTest, RecordsTheTimelineAtTheFormatSizeAndLeavesTheWindowAlone
 TEST_F(ExportVideoTest, CancelKeepsAPlayableFileWithTheFramesWritten) {
     makeTwoKeySequence();
     view().deckOpen = 1;
-    view().setDeckVisible = recordDeckVisibility;
+    view().deck = &g_deck;
     headless.cancelProgressAt = 5;
     headless.answers = {false};
     const QString path = exportAs(2, QStringLiteral("part"));
@@ -225,7 +226,7 @@ TEST_F(ExportVideoTest, AFailedWriteStopsTheRunAndIsReportedOnce) {
 
 TEST_F(ExportVideoTest, WithoutKeysThereIsNothingToRecordAndTheDeckStaysHidden) {
     view().deckOpen = 1;
-    view().setDeckVisible = recordDeckVisibility;
+    view().deck = &g_deck;
     exportAs(0);
     ASSERT_EQ(headless.messages.size(), 1u);
     EXPECT_EQ(headless.messages[0].text,
@@ -249,7 +250,7 @@ TEST_F(ExportVideoTest, SaveBitmapWritesTheViewRoundedToAMultipleOfFour) {
     const int height = view().viewportHeight;
     clearTo(10, 60, 200);
     view().deckOpen = 1;
-    view().setDeckVisible = recordDeckVisibility;
+    view().deck = &g_deck;
     const QString path = dir.filePath("shot.bmp");
     headless.files = {path};
     frame->action(Command::SaveBitmap)->trigger();

@@ -1,6 +1,6 @@
 // The Qt desktop services: the main window's outer size and recording frame, the progress window
 // and its Cancel, the busy cursor.
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 #include "app/MainFrame.h"
 #include "export/FormatTable.h"
 #include "support/TempProfile.h"

@@ -2,10 +2,11 @@
 // window sized for the stored format once the view has its scene, the start file handed over.
 #include "app/ZoetraApp.h"
 #include "app/MainFrame.h"
+#include "app/QtPlatform.h"
 #include "app/ZoetraGLWidget.h"
-#include "platform/QtPlatform.h"
 #include "scene/CZoetraView.h"
 #include "support/TempProfile.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ TEST(ZoetraApp, StartFileIsLoadedInsteadOfARandomSequence) {
     TempProfile profile{{"Random Sequence On Start Up", 1}};
     const QString file = QDir(profile.path()).filePath("start.lmt");
     {
-        auto source = std::make_unique<CZoetraView>();
+        auto source = makeScene();
         source->textString = "From the command line";
         QString error;
         ASSERT_TRUE(saveSequenceFile(*source, file, &error)) << error.toStdString();

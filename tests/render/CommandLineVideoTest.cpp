@@ -3,6 +3,7 @@
 #include "support/ProgramRun.h"
 #include "support/RecordingAssetLoads.h"
 #include "support/VideoProbe.h"
+#include "timeline/SequenceScene.h"
 
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
@@ -29,14 +30,14 @@ QString saveTwoKeySequence(const QString& path) {
     HeadlessPlatform headless;
     setPlatform(&headless);
     RecordingAssetLoads loads;
-    useSequenceAssetLoads(&loads);
-    auto v = std::make_unique<CZoetraView>();
+    useEffectLoads(&loads);
+    auto v = makeScene();
     addKey(*v, 0);
     v->textRotation.y = 300;
     v->backgroundColour = {120, 160, 200};
     addKey(*v, 50);
     const bool saved = saveSequenceFile(*v, path);
-    useSequenceAssetLoads(nullptr);
+    useEffectLoads(nullptr);
     setPlatform(nullptr);
     return saved ? path : QString();
 }

@@ -4,6 +4,7 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "support/GlTestContext.h"
+#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <memory>
@@ -12,7 +13,7 @@ namespace {
 struct ComposerTest : GlTest {
     VirtualClock clock;
     ClockOverride use{clock};
-    std::unique_ptr<CZoetraView> view = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> view = makeScene();
 
     void SetUp() override {
         GlTest::SetUp();

@@ -2,9 +2,10 @@
 // and the scene values that depend on it.
 #include "export/ExportSettings.h"
 #include "export/FormatTable.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
-#include "scene/ProgramFolder.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
+#include "timeline/KeyframeStore.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -71,7 +72,7 @@ int pal25Preset() {
     return -1;
 }
 
-class SceneInitTest : public ::testing::Test {
+class SceneStartTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A profile of the test's own: no random start sequence, the window sized for a
@@ -85,7 +86,7 @@ class SceneInitTest : public ::testing::Test {
         }
         savedFolder_ = QDir::currentPath();
         if (!context_.current()) GTEST_SKIP() << "no headless GL context";
-        view_ = std::make_unique<CZoetraView>();
+        view_ = makeScene();
         initialiseScene(*view_);
     }
     void TearDown() override { QDir::setCurrent(savedFolder_); }
@@ -95,7 +96,7 @@ class SceneInitTest : public ::testing::Test {
     std::unique_ptr<CZoetraView> view_;
 };
 
-TEST_F(SceneInitTest, LeavesTheStartUpGlState) {
+TEST_F(SceneStartTest, LeavesTheStartUpGlState) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -122,7 +123,7 @@ TEST_F(SceneInitTest, LeavesTheStartUpGlState) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
+TEST_F(SceneStartTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
     EXPECT_EQ(QDir::currentPath(), QDir(programFolder()).canonicalPath());
     EXPECT_FLOAT_EQ(view_->sceneVersion, 6.0f);
     // Without a start sequence only the text layer is on, over black.
@@ -149,7 +150,7 @@ TEST_F(SceneInitTest, WorksFromTheProgramFolderWithTheTextLayerOn) {
     EXPECT_EQ(view_->aviFrameRate, 25);
 }
 
-TEST_F(SceneInitTest, NewClearsToTransparentBlackAndRebuildsTheGlyphLists) {
+TEST_F(SceneStartTest, NewClearsToTransparentBlackAndRebuildsTheGlyphLists) {
     view_->fontFace = "Serif";
     view_->textString = "Other";
     view_->backgroundColour = {40, 50, 60};

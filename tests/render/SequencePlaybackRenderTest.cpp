@@ -1,10 +1,11 @@
 // A sequence saved, loaded, saved again and played shows the same frames; a frame range plays
 // from frame 0 and shows the frames of a full run.
 #include "support/RecordingAssetLoads.h"
+#include "timeline/SequenceScene.h"
 
+#include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
 #include "render/FrameSink.h"
-#include "render/RenderJob.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
@@ -50,11 +51,11 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     HeadlessPlatform headless;
     setPlatform(&headless);
     RecordingAssetLoads loads; // saving and reloading need no GL here
-    useSequenceAssetLoads(&loads);
+    useEffectLoads(&loads);
 
     // Keys built as the Keyframe Controls page builds them: the text turns and the background
     // reddens over twelve frames.
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->textString = "Key";
     addKey(*v, 0);
     v->textRotation.y = 120;
@@ -66,11 +67,11 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     const QString first = dir.filePath("first.lmt");
     ASSERT_TRUE(saveSequenceFile(*v, first));
 
-    auto reopened = std::make_unique<CZoetraView>();
+    auto reopened = makeScene();
     ASSERT_TRUE(loadSequenceFile(*reopened, first));
     const QString second = dir.filePath("second.lmt");
     ASSERT_TRUE(saveSequenceFile(*reopened, second));
-    useSequenceAssetLoads(nullptr);
+    useEffectLoads(nullptr);
     setPlatform(nullptr);
 
     const std::map<int, QImage> a = render(first);

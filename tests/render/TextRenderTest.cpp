@@ -6,10 +6,11 @@
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
 #include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
 #include "support/TempProfile.h"
+#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ class TextRender : public GlTest {
     TempProfile profile_{{"Random Sequence On Start Up", 0}};
     VirtualClock clock_;
     ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> view = makeScene();
 };
 
 } // namespace

@@ -1,12 +1,19 @@
 // The texture loaders in a real GL context: start-up loads, keying, uploads, reloads, targets.
 #include "assets/TextureLoaders.h"
-#include "assets/DefaultAssets.h"
 #include "assets/TgaTexture.h"
-#include "assets/UserAssetLoads.h"
+#include "effects/EffectLoads.h"
+#include "effects/Effects.h"
+#include "effects/TextureSlots.h"
 #include "effects/blur/BlurLayer.h"
+#include "effects/models/ModelEffect.h"
+#include "effects/particles/ParticleEffect.h"
+#include "effects/pictures/PictureEffect.h"
+#include "effects/text/TextEffect.h"
+#include "effects/tiles/TileEffect.h"
 #include "platform/HeadlessPlatform.h"
 #include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <QDir>
@@ -29,7 +36,7 @@ class TextureLoaders : public ::testing::Test {
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(qEnvironmentVariable("LUMATOY_HOME"));
         setPlatform(&platform_);
-        view_ = std::make_unique<CZoetraView>();
+        view_ = makeScene();
     }
     void TearDown() override {
         setPlatform(nullptr);
@@ -76,9 +83,9 @@ TEST_F(TextureLoaders, StartUpLoadsEveryDefaultWithoutAMessage) {
     uploadBuiltInTextTexture(v);
     EXPECT_NE(v.textUserTexture, 0u);
     EXPECT_EQ(levelSize(0), QSize(64, 64)); // the default texture object shows the built-in one
-    loadDefaultTextures(v);
-    loadDefaultModelsAndSprites(v);
-    loadDefaultPictures(v);
+    for (const EffectDescriptor* effect : allEffects())
+        if (effect->loadDefaults) effect->loadDefaults(v, effectLoads());
+    v.assetPathMode = 2;
     createBlurTargets(v);
     EXPECT_TRUE(platform_.messages.empty());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
@@ -153,30 +160,39 @@ TEST_F(TextureLoaders, UserLoadsGoThroughAssetPath) {
     CZoetraView& v = *view_;
     const QString dog = QDir::current().filePath("Images/sleeping-dog.jpg");
     v.pictureSelector = 2;
-    ASSERT_TRUE(loadUserAsset(v, UserAsset::Picture, dog));
+    ASSERT_TRUE(loadUserPicture(v, dog, "Images/sleeping-dog.jpg"));
     EXPECT_EQ(QString::fromLocal8Bit(v.assetPath), dog);
     EXPECT_EQ(v.assetPathMode, 2);
     EXPECT_NE(v.pictureTexture2, 0u);
     EXPECT_EQ(v.pictureTexture1, 0u);
+    EXPECT_EQ(v.picturePath2, "Images/sleeping-dog.jpg");
     EXPECT_GT(v.pictureNaturalSize[1].width, 0);
 
     v.modelHollow[1] = 2; // hollow: keyed, RGBA
-    ASSERT_TRUE(loadUserAsset(v, UserAsset::ModelTexture2,
-                              QDir::current().filePath("Textures/TardisImages3.jpg")));
+    ASSERT_TRUE(loadUserModelTexture(v, 1, QDir::current().filePath("Textures/TardisImages3.jpg"),
+                                     "Textures/TardisImages3.jpg"));
     EXPECT_EQ(internalFormat(v.modelTexture2), GL_RGBA);
 
-    ASSERT_TRUE(loadUserAsset(v, UserAsset::ParticleTexture,
-                              QDir::current().filePath("Particles/particle.tga")));
+    ASSERT_TRUE(loadUserParticleSprite(v, QDir::current().filePath("Particles/particle.tga"),
+                                       "Particles/particle.tga"));
     EXPECT_EQ(v.particleSystem.textured, 1);
+    EXPECT_EQ(v.particleTextureChosen, 2.0f);
+    EXPECT_EQ(v.particleTextureName, "Particles/particle.tga");
 
+    // A path too long for assetPath is cut, and the cut path names no file: nothing recorded.
     const QString longPath = "/" + QString(400, 'x') + ".jpg";
-    EXPECT_FALSE(loadUserAsset(v, UserAsset::TileTexture1, longPath));
+    EXPECT_FALSE(loadUserTileTexture(v, 0, longPath, "Textures/x.jpg"));
     EXPECT_EQ(qstrlen(v.assetPath), 249u);
+    EXPECT_EQ(v.tileTextureName1, "");
 
-    ASSERT_TRUE(loadUserModel(v, 0, QDir::current().filePath("model/Tardis.3ds")));
-    ASSERT_TRUE(loadUserModel(v, 0, QDir::current().filePath("model/Tardis.3ds")));
+    ASSERT_TRUE(
+        loadUserModel(v, 0, QDir::current().filePath("model/Tardis.3ds"), "Model/Tardis.3ds"));
+    ASSERT_TRUE(
+        loadUserModel(v, 0, QDir::current().filePath("model/Tardis.3ds"), "Model/Tardis.3ds"));
     EXPECT_EQ(v.modelMesh[0].objectCount, 4);
     EXPECT_EQ(v.modelMesh[0].materialCount, 2); // materials are kept across re-imports
+    EXPECT_EQ(v.modelPath[0], "Model/Tardis.3ds");
+    EXPECT_EQ(v.modelLoaded[0], 2.0f);
 }
 
 TEST_F(TextureLoaders, TgaTextureFormats) {

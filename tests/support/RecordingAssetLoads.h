@@ -1,12 +1,13 @@
-// Asset loads of a sequence recorded instead of performed, for tests without GL.
+// Effect loads (start-up, "New", a sequence's reloads) recorded instead of performed, for tests
+// without GL.
 #pragma once
 
-#include "timeline/SequenceScene.h"
+#include "effects/EffectLoads.h"
 
 #include <QString>
 #include <QStringList>
 
-class RecordingAssetLoads : public SequenceAssetLoads {
+class RecordingAssetLoads : public EffectLoads {
   public:
     QStringList calls; // e.g. "keyed Particles/Star.bmp", "model 1 model/Tardis.3ds"
 

@@ -1,5 +1,5 @@
 // `lumatoy info` on the default assets and on files the loaders refuse.
-#include "assets/AssetInfo.h"
+#include "cli/InfoCommand.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -82,6 +82,38 @@ TEST(AssetInfo, DescribesTgaAndPictures) {
     r = info({home("Images/sleeping-dog.jpg")});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.startsWith("Picture: "));
+}
+
+TEST(AssetInfo, TheKindOfFileComesFromItsContentNotItsName) {
+    QTemporaryDir dir;
+    const QString model = dir.filePath("tardis");
+    ASSERT_TRUE(QFile::copy(home("model/Tardis.3ds"), model));
+    InfoRun r = info({model, "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).object()["type"].toString(), "3ds");
+
+    const QString sprite = dir.filePath("sprite.jpg");
+    ASSERT_TRUE(QFile::copy(home("Particles/particle.tga"), sprite));
+    r = info({sprite, "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).object()["type"].toString(), "tga");
+
+    const QString picture = dir.filePath("picture.3ds");
+    ASSERT_TRUE(QFile::copy(home("Images/sleeping-dog.jpg"), picture));
+    r = info({picture, "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).object()["type"].toString(), "picture");
+
+    // A sequence file begins with its version: 6.0 as a little-endian float.
+    const QString sequence = dir.filePath("sequence.bin");
+    QFile f(sequence);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromHex("0000c040"));
+    f.close();
+    r = info({sequence});
+    EXPECT_EQ(r.code, 1); // truncated: the sequence reader refuses it
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_FALSE(r.err.contains("picture")) << r.err.constData();
 }
 
 TEST(AssetInfo, RefusedFilesExitNonZeroWithTheLoaderMessage) {

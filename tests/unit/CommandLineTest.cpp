@@ -1,5 +1,5 @@
 // Parsing of the command line's frame ranges and sizes.
-#include "app/Commands.h"
+#include "cli/Commands.h"
 
 #include <gtest/gtest.h>
 

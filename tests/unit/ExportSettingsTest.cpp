@@ -3,6 +3,7 @@
 #include "export/FormatTable.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ class ProfileTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
         setPlatform(&headless);
-        view = std::make_unique<CZoetraView>();
+        view = makeScene();
     }
     void TearDown() override { setPlatform(nullptr); }
 
@@ -144,7 +145,7 @@ TEST_F(ProfileTest, ApplyStoresTheChoiceAndPresetLoopZero) {
     EXPECT_EQ(headless.mainWindowSize, std::make_pair(556, 541));
     EXPECT_EQ(view->aviFrameRate, 30);
 
-    auto reread = std::make_unique<CZoetraView>();
+    auto reread = makeScene();
     readSettings(*reread);
     EXPECT_EQ(reread->lockToAviRate, 0);
     EXPECT_EQ(reread->randomSequenceAtStart, 0);

@@ -3,6 +3,7 @@
 #include "render/Clock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -11,7 +12,7 @@ namespace {
 struct FrameClockTest : ::testing::Test {
     VirtualClock clock{1000};
     ClockOverride use{clock};
-    std::unique_ptr<CZoetraView> view = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> view = makeScene();
 };
 } // namespace
 
@@ -92,7 +93,7 @@ TEST(FrameComposerRules, ExtensionMustBeAWholeWord) {
 }
 
 TEST(FrameComposerRules, RadialBlurGateNeedsASourceAndABlur) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->blurText = 0;
     v->radialBlurOn = 2;
     EXPECT_FALSE(radialBlurGateOpen(*v)); // a blur but nothing to blur

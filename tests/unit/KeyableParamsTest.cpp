@@ -1,6 +1,7 @@
 // The keyable-parameter table: 215 distinct scene fields with unique ids.
 #include "timeline/KeyableParams.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include <string>
 
 TEST(KeyableParams, TwoHundredFifteenDistinctFieldsWithUniqueIds) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     const auto& params = keyableParams();
     ASSERT_EQ(params.size(), 215u);
 
@@ -20,10 +21,10 @@ TEST(KeyableParams, TwoHundredFifteenDistinctFieldsWithUniqueIds) {
     int integers = 0;
     for (const KeyableParam& p : params) {
         EXPECT_TRUE(ids.insert(p.id).second) << "duplicate id " << p.id;
-        EXPECT_NE(std::string(p.label), "");
+        EXPECT_NE(p.label, "");
         ASSERT_TRUE((p.value == nullptr) != (p.intValue == nullptr)) << p.id;
-        const void* field =
-            p.value ? static_cast<void*>(&p.value(*v)) : static_cast<void*>(&p.intValue(*v));
+        const void* field = p.value ? static_cast<void*>(&p.value(*v, p.instance))
+                                    : static_cast<void*>(&p.intValue(*v, p.instance));
         EXPECT_TRUE(fields.insert(field).second) << "field used twice by " << p.id;
         const auto* at = static_cast<const char*>(field);
         EXPECT_TRUE(at >= begin && at < end) << p.id;
@@ -38,7 +39,7 @@ TEST(KeyableParams, GroupSizesFollowTheBlocks) {
     auto count = [](const std::string& prefix) {
         int n = 0;
         for (const KeyableParam& p : keyableParams())
-            if (std::string(p.id).rfind(prefix, 0) == 0) ++n;
+            if (p.id.rfind(prefix, 0) == 0) ++n;
         return n;
     };
     EXPECT_EQ(count("text."), 31);
@@ -53,7 +54,7 @@ TEST(KeyableParams, GroupSizesFollowTheBlocks) {
 }
 
 TEST(KeyableParams, FlagWaveIsStoredAsFloatAndWrittenBackTruncated) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     const int p = keyableIndex("pictures.flagWave");
     ASSERT_GE(p, 0);
     v->flagWave = 37;

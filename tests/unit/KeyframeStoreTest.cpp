@@ -12,7 +12,7 @@
 namespace {
 
 struct KeyStore : ::testing::Test {
-    std::unique_ptr<CZoetraView> v = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> v = makeScene();
     HeadlessPlatform headless;
     const int zoom = keyableIndex("stars.zoom");
 

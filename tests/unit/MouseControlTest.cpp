@@ -1,7 +1,10 @@
-// Mouse drags with no Control Deck open: left turns the text about X and Y, right about Z.
+// Mouse drags: without a Control Deck left turns the text about X and Y, right about Z; with the
+// Text page the selected entry decides, and the page is told to show its values again.
 #include "deck/MouseControl.h"
 #include "effects/text/TextLayer.h"
 #include "scene/CZoetraView.h"
+#include "support/RecordingDeck.h"
+#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +24,7 @@ void drag(CZoetraView& v, Qt::MouseButton button, int dx, int dy,
 } // namespace
 
 TEST(MouseControl, LeftDragTurnsTheTextByHalfTheMovement) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     drag(*v, Qt::LeftButton, 10, 0);
     EXPECT_EQ(v->textRotation, Vec3(0, 5, 0));
     drag(*v, Qt::LeftButton, 0, -6);
@@ -31,7 +34,7 @@ TEST(MouseControl, LeftDragTurnsTheTextByHalfTheMovement) {
 }
 
 TEST(MouseControl, UpsideDownTextTurnsTheOtherWay) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->textRotation = {180, 0, 0};
     drag(*v, Qt::LeftButton, 10, 0);
     EXPECT_FLOAT_EQ(v->textRotation.y, -5);
@@ -47,14 +50,14 @@ TEST(MouseControl, UpsideDownTextTurnsTheOtherWay) {
 }
 
 TEST(MouseControl, RightDragTurnsAboutZByHalfTheSum) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     drag(*v, Qt::RightButton, 10, 10);
     EXPECT_EQ(v->textRotation, Vec3(0, 0, 5));
     EXPECT_EQ(v->rightButtonDown, 0);
 }
 
 TEST(MouseControl, ControlHeldOnlyMovesTheAnchor) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     mousePress(*v, Qt::LeftButton, 10, 10);
     mouseMove(*v, 30, 50, Qt::ControlModifier);
     EXPECT_EQ(v->textRotation, Vec3(0, 0, 0));
@@ -65,7 +68,7 @@ TEST(MouseControl, ControlHeldOnlyMovesTheAnchor) {
 }
 
 TEST(MouseControl, StepsAccumulateFromTheLastPointAndNeedAButton) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     mouseMove(*v, 50, 50, Qt::NoModifier); // no button: ignored
     EXPECT_EQ(v->textRotation, Vec3(0, 0, 0));
     mousePress(*v, Qt::LeftButton, 0, 0);
@@ -78,11 +81,50 @@ TEST(MouseControl, StepsAccumulateFromTheLastPointAndNeedAButton) {
 }
 
 TEST(MouseControl, NoTargetNoChange) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->mouseTargetText = 0;
     drag(*v, Qt::LeftButton, 10, 10);
     drag(*v, Qt::RightButton, 10, 10);
     EXPECT_EQ(v->textRotation, Vec3(0, 0, 0));
+}
+
+TEST(MouseControl, TheTextPagesSelectedEntryDecidesWhatADragMoves) {
+    auto v = makeScene();
+    RecordingDeck deck;
+    v->deck = &deck;
+    v->pageCreated[pageIndex(DeckPage::Text)] = true;
+    auto select = [&](int entry) { v->selectedEntry[pageIndex(DeckPage::Text)] = entry; };
+
+    select(1); // Text Pan and Zoom: across is X, up is Y, the right button zooms
+    drag(*v, Qt::LeftButton, 10, 4);
+    EXPECT_EQ(v->textPosition, Vec3(5, -2, 0));
+    drag(*v, Qt::RightButton, 10, 10);
+    EXPECT_EQ(v->textPosition, Vec3(5, -2, 10)); // a full sum, not half
+    EXPECT_EQ(v->textRotation, Vec3(0, 0, 0));
+    EXPECT_EQ(deck.calls, (QStringList{"values 1", "values 1"}));
+
+    select(3); // Colour Background: the left button still turns the text, the right does nothing
+    drag(*v, Qt::LeftButton, 10, 0);
+    EXPECT_EQ(v->textRotation, Vec3(0, 5, 0));
+    EXPECT_EQ(v->backgroundColour, Vec3(0, 0, 0));
+    drag(*v, Qt::RightButton, 10, 10);
+    EXPECT_EQ(v->textRotation, Vec3(0, 5, 0));
+
+    select(0); // Text Rotate: half the sum about Z
+    drag(*v, Qt::RightButton, 10, 10);
+    EXPECT_EQ(v->textRotation, Vec3(0, 5, 5));
+
+    select(10); // Fade Alpha has no drag at all
+    deck.calls.clear();
+    drag(*v, Qt::LeftButton, 10, 10);
+    EXPECT_EQ(v->textRotation, Vec3(0, 5, 5));
+    EXPECT_FLOAT_EQ(v->textFade, 255);
+    EXPECT_TRUE(deck.calls.isEmpty());
+
+    select(-1); // the page selects nothing: no drag either
+    drag(*v, Qt::LeftButton, 10, 10);
+    EXPECT_EQ(v->textRotation, Vec3(0, 5, 5));
+    v->deck = nullptr;
 }
 
 TEST(TextAngles, BroughtIntoRangeByWholeDoubleTurns) {

@@ -1,5 +1,5 @@
 // The program folder and the resolution of stored relative paths.
-#include "scene/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

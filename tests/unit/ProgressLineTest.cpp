@@ -1,5 +1,5 @@
 // The render progress line: its wording, in place on a terminal, sparse plain lines otherwise.
-#include "app/ProgressLine.h"
+#include "cli/ProgressLine.h"
 
 #include <QString>
 #include <QStringList>

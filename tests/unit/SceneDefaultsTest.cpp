@@ -1,7 +1,8 @@
 // Start values of every page triple and the values "New" leaves, checked against one table.
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
 #include "scene/Switch.h"
+#include "startup/SceneStart.h"
+#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -196,7 +197,7 @@ float disturbed(int rowIndex, int axis) {
 }
 
 TEST(SceneDefaults, PageTriplesStartAtTheirTableValues) {
-    auto view = std::make_unique<CZoetraView>();
+    auto view = makeScene();
     for (const Row& row : pageTable()) {
         for (int axis = 0; axis < 3; ++axis) {
             if (!row.get[axis]) continue;
@@ -206,7 +207,7 @@ TEST(SceneDefaults, PageTriplesStartAtTheirTableValues) {
 }
 
 TEST(SceneDefaults, NewRestoresEveryTripleAndKeepsOnlyTheKeptCells) {
-    auto view = std::make_unique<CZoetraView>();
+    auto view = makeScene();
     const auto& rows = pageTable();
     for (size_t r = 0; r < rows.size(); ++r)
         for (int axis = 0; axis < 3; ++axis)
@@ -254,7 +255,7 @@ const std::vector<LayerSwitch>& layerSwitches() {
 }
 
 TEST(SceneDefaults, OnlyTheTextLayerIsOnAtStart) {
-    auto view = std::make_unique<CZoetraView>();
+    auto view = makeScene();
     for (const LayerSwitch& s : layerSwitches()) {
         const float value = *s.get(*view);
         const bool isText = std::string(s.name) == "text";
@@ -267,7 +268,7 @@ TEST(SceneDefaults, OnlyTheTextLayerIsOnAtStart) {
 
 TEST(SceneDefaults, NewSwitchesEveryLayerOffButLeavesTheTextSwitchAsItWas) {
     for (float textBefore : {0.0f, 2.0f}) {
-        auto view = std::make_unique<CZoetraView>();
+        auto view = makeScene();
         for (const LayerSwitch& s : layerSwitches())
             *s.get(*view) = 2.0f;
         view->textOn = textBefore;

@@ -1,7 +1,9 @@
 // The values of the layer blocks outside the page triples at start, and what "New" does to them.
 #include "scene/CZoetraView.h"
-#include "scene/SceneInit.h"
+#include "startup/SceneStart.h"
+#include "support/RecordingDeck.h"
 #include "timeline/KeyableParams.h"
+#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,7 @@
 namespace {
 
 TEST(SceneStart, LayerSettingsWithoutAPageEntryHaveTheirDefaults) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     // Text.
     EXPECT_EQ(v->textString, "Lumatoy");
     EXPECT_EQ(v->fontFace, "Arial Black");
@@ -69,7 +71,8 @@ TEST(SceneStart, LayerSettingsWithoutAPageEntryHaveTheirDefaults) {
     EXPECT_EQ(v->assetPathMode, 0);
     EXPECT_EQ(v->assetPath[0], '\0');
     EXPECT_EQ(v->deckOpen, 0);
-    EXPECT_EQ(v->textPage, nullptr);
+    EXPECT_FALSE(v->pageExists(DeckPage::Text));
+    EXPECT_EQ(v->pageEntry(DeckPage::Text), -1);
     EXPECT_EQ(v->buttonDown, 0);
 }
 
@@ -128,7 +131,7 @@ void edit(CZoetraView& v) {
 }
 
 TEST(SceneNew, ResetsTextFontAndVersionDependentState) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     edit(*v);
     resetSceneValues(*v);
     EXPECT_FLOAT_EQ(v->sceneVersion, 6.0f);
@@ -148,7 +151,7 @@ TEST(SceneNew, ResetsTextFontAndVersionDependentState) {
 }
 
 TEST(SceneNew, RestoresLayerSettingsButKeepsTheLoadedAssetsAndTables) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     edit(*v);
     resetSceneValues(*v);
     EXPECT_FLOAT_EQ(v->starNumber, 250);
@@ -179,7 +182,7 @@ TEST(SceneNew, RestoresLayerSettingsButKeepsTheLoadedAssetsAndTables) {
 }
 
 TEST(SceneNew, StopsPlaybackAndClearsTheMouseDragAndTheFrameClock) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     edit(*v);
     resetSceneValues(*v);
     EXPECT_EQ(v->buttonDown, 0);
@@ -201,14 +204,14 @@ TEST(SceneNew, StopsPlaybackAndClearsTheMouseDragAndTheFrameClock) {
 }
 
 TEST(SceneStart, KeyZeroStartsFromTheConstructedLook) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     for (int p = 0; p < kKeyableCount; ++p)
         ASSERT_FLOAT_EQ(v->startKey[p], keyableValue(*v, p)) << keyableParams()[p].id;
     EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
 }
 
 TEST(SceneNew, EmptiesTheTimelineAndStartsKeyZeroFromTheResetLook) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->keyCount = 2;
     v->keyFrames[1] = 10;
     v->keyFrames[2] = 20;
@@ -226,33 +229,28 @@ TEST(SceneNew, EmptiesTheTimelineAndStartsKeyZeroFromTheResetLook) {
     EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
 }
 
-int hideCalls = 0;
-void countHide(CZoetraView& v) {
-    ++hideCalls;
-    EXPECT_EQ(v.deckOpen, 1); // the deck hides itself before it is marked closed
-}
-
-TEST(SceneNew, HidesAnOpenDeckAndForgetsItsPages) {
-    auto v = std::make_unique<CZoetraView>();
-    // Stand-in page addresses: the reset only compares and clears them.
-    static char page[2];
+TEST(SceneNew, ClosesAnOpenDeckAndForgetsItsPages) {
+    auto v = makeScene();
+    RecordingDeck deck;
     v->deckOpen = 1;
-    v->hideDeck = countHide;
-    v->deckSheet = reinterpret_cast<CMySheet*>(&page[0]);
-    v->textPage = reinterpret_cast<CMyPage1*>(&page[1]);
-    v->modelPage3 = reinterpret_cast<CMyPage13*>(&page[1]);
-    hideCalls = 0;
+    v->deck = &deck;
+    v->pageCreated[pageIndex(DeckPage::Text)] = true;
+    v->selectedEntry[pageIndex(DeckPage::Text)] = 4;
+    v->pageCreated[pageIndex(DeckPage::Model3)] = true;
+    v->textMaterialEntry = 2;
 
     resetSceneValues(*v);
-    EXPECT_EQ(hideCalls, 1);
+    EXPECT_EQ(deck.calls, QStringList{"close"});
     EXPECT_EQ(v->deckOpen, 0);
-    EXPECT_EQ(v->deckSheet, nullptr);
-    EXPECT_EQ(v->textPage, nullptr);
-    EXPECT_EQ(v->modelPage3, nullptr);
+    EXPECT_EQ(v->deck, nullptr);
+    EXPECT_FALSE(v->pageExists(DeckPage::Text));
+    EXPECT_EQ(v->pageEntry(DeckPage::Text), -1);
+    EXPECT_FALSE(v->pageExists(DeckPage::Model3));
+    EXPECT_EQ(v->textMaterialEntry, -1);
 
-    // With the deck closed there is nothing to hide.
+    // With the deck closed there is nothing to close.
     resetSceneValues(*v);
-    EXPECT_EQ(hideCalls, 1);
+    EXPECT_EQ(deck.calls, QStringList{"close"});
 }
 
 } // namespace

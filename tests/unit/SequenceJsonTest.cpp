@@ -1,8 +1,9 @@
 // The JSON text form and `lumatoy info` of sequence files.
+#include "timeline/SequenceJson.h"
+#include "cli/SequenceCommands.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
-#include "timeline/SequenceCommands.h"
-#include "timeline/SequenceJson.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceScene.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ namespace {
 
 // A record as this program writes it, with awkward values.
 SequenceRecord writtenRecord() {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->textString = "Two \"lines\"\r\n\xE9t\xE9 100%";
     v->fontFace = "Arial Black";
     v->starsOn = 2;
@@ -53,7 +54,7 @@ std::string readAll(std::FILE* f) {
 
 } // namespace
 
-TEST(SequenceTextForm, WrittenFileSurvivesJsonByteForByte) {
+TEST(SequenceJson, WrittenFileSurvivesJsonByteForByte) {
     const SequenceRecord record = writtenRecord();
     const QByteArray bytes = serializeSequence(record);
     const QByteArray json = sequenceToJson(record);
@@ -70,7 +71,7 @@ TEST(SequenceTextForm, WrittenFileSurvivesJsonByteForByte) {
     EXPECT_FALSE(json.contains("\"slots\""));
 }
 
-TEST(SequenceTextForm, DifferingCopiesAndOddValuesAreKept) {
+TEST(SequenceJson, DifferingCopiesAndOddValuesAreKept) {
     SequenceRecord record = writtenRecord();
     record.keys[0].values[36] = 123.5f; // a repeated star value that differs from its copy
     int reserved = kItemReserved;
@@ -84,7 +85,7 @@ TEST(SequenceTextForm, DifferingCopiesAndOddValuesAreKept) {
     EXPECT_EQ(serializeSequence(back), bytes);
 }
 
-TEST(SequenceTextForm, OlderVersionComesBackAsVersionSix) {
+TEST(SequenceJson, OlderVersionComesBackAsVersionSix) {
     SequenceRecord record = writtenRecord();
     record.items[kItemVersion].f = 4.0f;
     QString error;
@@ -98,7 +99,7 @@ TEST(SequenceTextForm, OlderVersionComesBackAsVersionSix) {
     EXPECT_EQ(reread.keys.size(), 2u);
 }
 
-TEST(SequenceTextForm, EditsAreCheckedByName) {
+TEST(SequenceJson, EditsAreCheckedByName) {
     const QByteArray json = sequenceToJson(writtenRecord());
     auto refused = [](QByteArray text) {
         SequenceRecord r;
@@ -130,7 +131,7 @@ TEST(SequenceTextForm, EditsAreCheckedByName) {
     }
 }
 
-TEST(SequenceTextForm, ConvertAndInfoCommands) {
+TEST(SequenceJson, ConvertAndInfoCommands) {
     QTemporaryDir dir;
     const QString lmt = dir.filePath("a.lmt"), json = dir.filePath("a.json"),
                   again = dir.filePath("b.lmt");

@@ -1,9 +1,11 @@
 // The stored-sequence folder: which files are listed, the random start-up choice and the
 // command-line sequence.
 #include "support/RecordingAssetLoads.h"
+#include "timeline/SequenceScene.h"
 
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>
@@ -22,18 +24,18 @@ struct Library : ::testing::Test {
     QString savedFolder = QDir::currentPath();
     HeadlessPlatform headless;
     RecordingAssetLoads loads;
-    std::unique_ptr<CZoetraView> v = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> v = makeScene();
 
     void SetUp() override {
         qputenv("LUMATOY_HOME", home.path().toUtf8());
         setPlatform(&headless);
-        useSequenceAssetLoads(&loads);
+        useEffectLoads(&loads);
     }
     void TearDown() override {
         qputenv("LUMATOY_HOME", savedHome);
         QDir::setCurrent(savedFolder);
         setPlatform(nullptr);
-        useSequenceAssetLoads(nullptr);
+        useEffectLoads(nullptr);
     }
     void touch(const QString& name) {
         QDir(home.path()).mkpath("Sequences");
@@ -84,7 +86,7 @@ TEST_F(Library, RandomStartNeverPicksEntryZeroAndWithoutFilesKeepsTheDefaults) {
     EXPECT_TRUE(headless.messages.empty());
 
     // Two stored sequences, each with one key at a frame of its own.
-    auto maker = std::make_unique<CZoetraView>();
+    auto maker = makeScene();
     QDir(home.path()).mkpath("Sequences");
     for (int frame : {10, 20}) {
         maker->keyCount = 1;
@@ -103,7 +105,7 @@ TEST_F(Library, RandomStartNeverPicksEntryZeroAndWithoutFilesKeepsTheDefaults) {
 
 TEST_F(Library, CommandLineSequenceWinsOverTheRandomChoice) {
     touch("other.lmt");
-    auto maker = std::make_unique<CZoetraView>();
+    auto maker = makeScene();
     maker->keyCount = 1;
     maker->keyFrames[1] = 33;
     const QString named = home.filePath("named.lmt");

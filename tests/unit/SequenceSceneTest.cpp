@@ -1,10 +1,11 @@
 // Saving and loading sequences through the scene: every value comes back, the reloads happen
 // between the right items, older files keep what they lack, and a refused file changes nothing.
+#include "timeline/SequenceScene.h"
 #include "support/RecordingAssetLoads.h"
 
 #include "platform/HeadlessPlatform.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
-#include "scene/ProgramFolder.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceArchive.h"
@@ -64,13 +65,13 @@ void fillScene(CZoetraView& v) {
 } // namespace
 
 TEST_F(SequenceScene, SavedSequenceLoadsBackValueForValue) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     fillScene(*v);
     const QString path = file("all.lmt");
     ASSERT_TRUE(saveSequenceFile(*v, path));
     EXPECT_EQ(v->sceneVersion, 0.0f); // no file loaded since the last reset
 
-    auto w = std::make_unique<CZoetraView>();
+    auto w = makeScene();
     QString error;
     ASSERT_TRUE(loadSequenceFile(*w, path, &error, &loads)) << error.toStdString();
     const std::vector<HeaderItem>& layout = headerItems();
@@ -116,7 +117,7 @@ TEST_F(SequenceScene, SavedSequenceLoadsBackValueForValue) {
 }
 
 TEST_F(SequenceScene, ReloadsFollowTheirItems) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->textUseDefaultTexture = 0;
     v->textTexturePath = "Textures/Mine.jpg";
     v->starTextureName = "Particles/Star.bmp";
@@ -131,7 +132,7 @@ TEST_F(SequenceScene, ReloadsFollowTheirItems) {
     v->modelHollow[2] = 2;
     ASSERT_TRUE(saveSequenceFile(*v, file("loads.lmt")));
 
-    auto w = std::make_unique<CZoetraView>();
+    auto w = makeScene();
     w->assetPathMode = 2;
     ASSERT_TRUE(loadSequenceFile(*w, file("loads.lmt"), nullptr, &loads));
     EXPECT_EQ(w->assetPathMode, 0);
@@ -148,20 +149,40 @@ TEST_F(SequenceScene, ReloadsFollowTheirItems) {
 }
 
 TEST_F(SequenceScene, TexturePathsAreCutToTheirStoredLength) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->starTextureName = "Particles/Star.bmpXYZ";
     SequenceRecord r = captureSequence(*v);
     for (int n = 1; n <= kHeaderItemCount; ++n)
         if (qstrcmp(headerItems()[n].id, "stars.texturePathLength") == 0) r.items[n].f = 18;
     writeFile(file("cut.lmt"), serializeSequence(r));
-    auto w = std::make_unique<CZoetraView>();
+    auto w = makeScene();
     ASSERT_TRUE(loadSequenceFile(*w, file("cut.lmt"), nullptr, &loads));
     EXPECT_EQ(w->starTextureName, "Particles/Star.bmp");
     EXPECT_TRUE(loads.calls.contains("keyed Particles/Star.bmp"));
 }
 
+TEST_F(SequenceScene, ModelAndPicturePathsAreTakenWholeWhateverTheirLengthSays) {
+    auto v = makeScene();
+    v->modelLoaded[0] = 2;
+    v->modelPath[0] = "Model/Tardis.3ds";
+    v->picturePath1 = "Images/sleeping-dog.jpg";
+    SequenceRecord r = captureSequence(*v);
+    for (int n = 1; n <= kHeaderItemCount; ++n) {
+        const char* id = headerItems()[n].id;
+        if (qstrcmp(id, "model1.pathLength") == 0) r.items[n].f = 5;
+        if (qstrcmp(id, "pictures.path1Length") == 0) r.items[n].f = 0;
+    }
+    writeFile(file("lengths.lmt"), serializeSequence(r));
+    auto w = makeScene();
+    ASSERT_TRUE(loadSequenceFile(*w, file("lengths.lmt"), nullptr, &loads));
+    EXPECT_EQ(w->modelPath[0], "Model/Tardis.3ds");
+    EXPECT_EQ(w->picturePath1, "Images/sleeping-dog.jpg");
+    EXPECT_TRUE(loads.calls.contains("model 1 Model/Tardis.3ds"));
+    EXPECT_TRUE(loads.calls.contains("picture 1 Images/sleeping-dog.jpg"));
+}
+
 TEST_F(SequenceScene, OlderFilesKeepWhatTheyLack) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     v->particleCount = 123;
     v->radialBlurRed = 77;
     v->particleFogEnd = 99;
@@ -196,7 +217,7 @@ TEST_F(SequenceScene, OlderFilesKeepWhatTheyLack) {
         if (slotPresent(s, 4.0f)) out.writeFloat(r.keys[0].values[size_t(s)]);
     writeFile(file("v4.lmt"), out.bytes());
 
-    auto w = std::make_unique<CZoetraView>();
+    auto w = makeScene();
     w->particleCount = 555;
     w->radialBlurRed = 11;
     w->particleFogEnd = 44;
@@ -212,14 +233,14 @@ TEST_F(SequenceScene, OlderFilesKeepWhatTheyLack) {
     EXPECT_EQ(w->sceneVersion, 4.0f);
     EXPECT_EQ(w->sceneVersionWhole, 4);
     const int red = keyableIndex("blur.radial.colour.r");
-    EXPECT_EQ(w->startKey[red], std::make_unique<CZoetraView>()->startKey[red]);
+    EXPECT_EQ(w->startKey[red], makeScene()->startKey[red]);
     EXPECT_EQ(w->keyTrack[keyableIndex("particles.fogEnd")][20], 0.0f); // cleared by the reset
     EXPECT_EQ(w->keyTrack[keyableIndex("text.rotate.x")][20], 5.0f);
     EXPECT_FALSE(loads.calls.filter("model 2").size());
 }
 
 TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     fillScene(*v);
     ASSERT_TRUE(saveSequenceFile(*v, file("good.lmt")));
     QFile good(file("good.lmt"));
@@ -237,7 +258,7 @@ TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
         {"late.lmt", lateFrame},
     };
 
-    auto w = std::make_unique<CZoetraView>();
+    auto w = makeScene();
     ASSERT_TRUE(loadSequenceFile(*w, file("good.lmt"), nullptr, &loads));
     w->timelinePlaying = false;
     w->playFrame = 17;
@@ -268,7 +289,7 @@ TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
 }
 
 TEST_F(SequenceScene, FailedSaveKeepsTheOldFile) {
-    auto v = std::make_unique<CZoetraView>();
+    auto v = makeScene();
     const QString path = file("keep.lmt");
     writeFile(path, "old contents");
     QString error;

@@ -1,10 +1,10 @@
 // The bake into per-frame values and playback of the baked frames.
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/RecordingDeck.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
-#include "timeline/TimelineUi.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 namespace {
 
 struct Timeline : ::testing::Test {
-    std::unique_ptr<CZoetraView> v = std::make_unique<CZoetraView>();
+    std::unique_ptr<CZoetraView> v = makeScene();
     HeadlessPlatform headless;
     const int fade = keyableIndex("text.fade");
 
@@ -117,27 +117,13 @@ TEST_F(Timeline, ScrubShowsBakedValuesOnlyInsideTheBakedRange) {
     EXPECT_EQ(v->textFade, 4.0f);
 }
 
-namespace {
-
-// Records what the timeline tells the Keyframe Controls page.
-struct PageRecorder : TimelineUi {
-    int slider = 0;
-    std::vector<int> framesShown;
-    std::vector<std::pair<int, int>> ticks;
-    void setFrameSlider(int frame) override { slider = frame; }
-    int frameSlider() const override { return slider; }
-    void showFrame(int frame) override { framesShown.push_back(frame); }
-    void addKeyTick(int frame, int keyCount) override { ticks.emplace_back(frame, keyCount); }
-};
-
-} // namespace
-
 TEST_F(Timeline, PageFollowsKeysAndPlaybackAndALoadedSequenceAsksForTheFireRamp) {
-    PageRecorder page;
-    v->timelineUi = &page;
+    RecordingDeck page;
+    v->deck = &page;
+    v->pageCreated[pageIndex(DeckPage::Keyframes)] = true;
     keyAt(3, 3);
     keyAt(5, 1);
-    EXPECT_EQ(page.ticks, (std::vector<std::pair<int, int>>{{3, 1}, {5, 2}}));
+    EXPECT_EQ(page.calls, (QStringList{"tick 3 1", "tick 5 2"}));
 
     v->sequenceLoaded = true; // as after a load: playback ends at the loaded length
     playTimeline(*v);
@@ -147,8 +133,14 @@ TEST_F(Timeline, PageFollowsKeysAndPlaybackAndALoadedSequenceAsksForTheFireRamp)
     }
     EXPECT_FALSE(v->timelinePlaying);
     EXPECT_EQ(page.slider, 5);
-    EXPECT_EQ(page.framesShown.back(), 5);
+    EXPECT_EQ(page.calls.back(), "frame 5");
     EXPECT_EQ(v->playFrame, 0);
     EXPECT_EQ(v->fireRampRequest, 2.0f);
-    v->timelineUi = nullptr;
+
+    // Without the page the timeline tells the deck nothing.
+    v->pageCreated[pageIndex(DeckPage::Keyframes)] = false;
+    page.calls.clear();
+    keyAt(8, 2);
+    EXPECT_TRUE(page.calls.isEmpty());
+    v->deck = nullptr;
 }

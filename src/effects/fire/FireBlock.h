@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The fire sprite loaded at start-up.
+inline constexpr const char* kFireTexturePath = "Particles/Fire.bmp";
+
 // The values sequence files and the keyframes set; "New" restores them. The layer has no page.
 struct FireParams {
     float fireOn = 0;

@@ -10,6 +10,10 @@
 
 constexpr int kModelCount = 3;
 
+// The model and its texture that every model slot starts with.
+inline constexpr const char* kDefaultModelPath = "model/Tardis.3ds";
+inline constexpr const char* kDefaultModelTexturePath = "Textures/TardisImages3.jpg";
+
 // Offset added to every texture coordinate of a model, value / 360.
 struct TexOffset {
     float s = 0, t = 0;
@@ -61,9 +65,9 @@ struct ModelBlock : ModelParams {
     float modelHollow[kModelCount]{0, 0, 0};
     // >= 2 once the picker loaded a model file: a loaded sequence then reloads the mesh.
     float modelLoaded[kModelCount]{0, 0, 0};
-    std::string modelPath[kModelCount]{"model/Tardis.3ds", "model/Tardis.3ds", "model/Tardis.3ds"};
-    std::string modelTexturePath[kModelCount]{
-        "Textures/TardisImages3.jpg", "Textures/TardisImages3.jpg", "Textures/TardisImages3.jpg"};
+    std::string modelPath[kModelCount]{kDefaultModelPath, kDefaultModelPath, kDefaultModelPath};
+    std::string modelTexturePath[kModelCount]{kDefaultModelTexturePath, kDefaultModelTexturePath,
+                                              kDefaultModelTexturePath};
 
     // The texture slot of model index 0-2.
     unsigned& modelTextureSlot(int index) {

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The particle sprite loaded at start-up.
+inline constexpr const char* kParticleSpritePath = "Particles/particle.tga";
+
 // The values the "Particle Controls" page, the mouse and the keyframes tune; "New" restores them
 // (except the fog end, which it keeps).
 struct ParticleParams {

@@ -7,6 +7,10 @@
 
 constexpr int kPictureGrid = 45; // points per side of the wave grid
 
+// The two pictures at start-up.
+inline constexpr const char* kPicture1Path = "Images/sleeping-dog.jpg";
+inline constexpr const char* kPicture2Path = "Images/video-girl.jpg";
+
 // The values the "Picture Controls" page, the mouse and the keyframes tune; "New" restores them.
 struct PictureParams {
     float pictureOn = 0; // "Picture 1 On": the layer switch
@@ -40,9 +44,9 @@ struct PictureMesh {
 
 struct PictureBlock : PictureParams {
     unsigned pictureTexture1 = 0, pictureTexture2 = 0;
-    NaturalSize pictureNaturalSize[2]{};                  // pictures 1 and 2
-    std::string picturePath1 = "Images/sleeping-dog.jpg"; // relative paths for the sequence file
-    std::string picturePath2 = "Images/video-girl.jpg";
+    NaturalSize pictureNaturalSize[2]{};      // pictures 1 and 2
+    std::string picturePath1 = kPicture1Path; // relative paths for the sequence file
+    std::string picturePath2 = kPicture2Path;
 
     // Point (i, j) at x = i/5 - 4.5, y = j/5 - 4.5, z from the wave.
     Vec3 pictureGrid[kPictureGrid][kPictureGrid]{};

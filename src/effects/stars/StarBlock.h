@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The star sprite, loaded into both star slots at start-up.
+inline constexpr const char* kStarTexturePath = "Particles/Star.bmp";
+
 // The values the "Star Controls" page, the mouse and the keyframes tune; "New" restores them.
 struct StarParams {
     float starsOn = 0;

@@ -6,6 +6,10 @@
 
 #include <string>
 
+// Default files of the text layer.
+inline constexpr const char* kTextDefaultTexturePath = "Textures/Gold.jpg";
+inline constexpr const char* kReflectionTexturePath = "Particles/Envroll.bmp";
+
 // The values the "Text" page, the mouse and the keyframes tune; "New" restores them.
 struct TextParams {
     std::string textString = "Lumatoy"; // byte string; at most 30,000 characters are drawn
@@ -56,7 +60,7 @@ struct TextBlock : TextParams {
     unsigned reflectionTexture = 0;  // "Particles/Envroll.bmp", also used by the models
 
     // Relative path of the text texture, as the sequence file stores it.
-    std::string textTexturePath = "Textures/Gold.jpg";
+    std::string textTexturePath = kTextDefaultTexturePath;
 
     // Display lists, one per character code (0 before the first build).
     unsigned textListBase = 0;

@@ -44,10 +44,10 @@ void emitSolid(const GlyphMesh& mesh) {
     }
 }
 
-// The material follows the spot-light colour while "User Defined" applies, which it does as long
-// as the Text page has not chosen another entry.
-bool userDefinedMaterial(const CZoetraView&) {
-    return true;
+// The material follows the spot-light colour while "User Defined" applies: without a Text page,
+// or while the page's material combo has that entry (0) selected.
+bool userDefinedMaterial(const CZoetraView& v) {
+    return !v.pageExists(DeckPage::Text) || v.textMaterialEntry == kMaterialUserDefined;
 }
 
 void enableSphereMap() {
@@ -138,7 +138,9 @@ void placeText(const CZoetraView& v) {
 void buildTextLists(CZoetraView& v) {
     if (v.textListBase != 0) glDeleteLists(v.textListBase, kGlyphCount);
     v.textListBase = glGenLists(kGlyphCount);
-    const bool outlines = isOn(v.textWireframe);
+    // Outlines while the page's style combo shows "WireFrame", and whenever the switch is on.
+    const bool outlines = isOn(v.textWireframe) || (v.pageExists(DeckPage::Text) &&
+                                                    v.textStyleEntry == kStyleEntryWireFrame);
     const QRawFont font = resolveTextFont(v.fontFace, v.fontWeight, v.fontItalic != 0);
 
     // Codes 0-254 get a list; 255 reads as a line break and is never drawn.

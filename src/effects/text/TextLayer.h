@@ -14,6 +14,10 @@ constexpr float kStyleSingleColour = 2;   // "Single Color": no texture
 constexpr float kStyleTexturedObject = 3; // "Textured (Object)": object-linear texture
 constexpr float kStyleTexturedEye = 4;    // "Texture (Eye]": eye-linear texture
 
+// Entries of the Text page's style and material combos that the drawing reads.
+constexpr int kStyleEntryWireFrame = 5; // "WireFrame"
+constexpr int kMaterialUserDefined = 0; // "User Defined"
+
 // Builds one display list per character code 0-254 for the current font, deleting the lists of
 // the previous build. Solid extruded glyphs, or outlines while `textWireframe` is on.
 void buildTextLists(CZoetraView& v);

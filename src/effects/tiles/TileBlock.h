@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The texture of both quads at start-up.
+inline constexpr const char* kTileTexturePath = "Textures/Gold.jpg";
+
 // The values the "Tile Controls" page, the mouse and the keyframes tune; "New" restores them.
 struct TileParams {
     float tilesOn = 0; // 2 once the page has been opened

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The tunnel wall loaded at start-up.
+inline constexpr const char* kTunnelTexturePath = "Textures/pollav.jpg";
+
 constexpr int kTunnelGrid = 33; // vertices around and along the tube
 
 // The values the "Tunnel Controls" page, the mouse and the keyframes tune; "New" restores them.

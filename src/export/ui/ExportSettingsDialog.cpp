@@ -1,5 +1,5 @@
 // The export and start-up settings dialog: the video format and three switches.
-#include "export/ExportSettingsDialog.h"
+#include "export/ui/ExportSettingsDialog.h"
 
 #include "export/FormatTable.h"
 #include "scene/CZoetraView.h"
@@ -15,11 +15,6 @@
 
 namespace {
 bool g_dialogOpen = false;
-std::function<void()> g_showDeckAgain;
-
-void showDeckAgain() {
-    if (g_showDeckAgain) g_showDeckAgain();
-}
 } // namespace
 
 ExportSettingsDialog::ExportSettingsDialog(const SettingsChoice& initial, QWidget* parent)
@@ -72,12 +67,6 @@ ExportSettingsDialog::ExportSettingsDialog(const SettingsChoice& initial, QWidge
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ExportSettingsDialog::done(int result) {
-    // Apply, Cancel, Escape and the close box all come here.
-    showDeckAgain();
-    QDialog::done(result);
-}
-
 SettingsChoice ExportSettingsDialog::choice() const {
     SettingsChoice c = choice_;
     c.lock = lock_->isChecked() ? 1 : 0;
@@ -95,10 +84,9 @@ void openExportSettings(CZoetraView& v, QWidget* parent) {
     ExportSettingsDialog dialog(initial, parent);
     if (dialog.exec() == QDialog::Accepted) applySettingsChoice(v, dialog.choice());
     g_dialogOpen = false;
-}
-
-void setShowDeckAgain(std::function<void()> show) {
-    g_showDeckAgain = std::move(show);
+    // A deck button that opened the dialog may have hidden the deck: Apply and Cancel alike
+    // show it again.
+    if (v.deckOpen) v.deckUi().setVisible(true);
 }
 
 bool exportSettingsOpen() {

@@ -4,7 +4,6 @@
 #include "export/ExportSettings.h"
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -24,8 +23,6 @@ class ExportSettingsDialog : public QDialog {
     QCheckBox* randomBox() const { return random_; }
     QCheckBox* resizeBox() const { return resize_; }
 
-    void done(int result) override;
-
   private:
     SettingsChoice choice_;
     QComboBox* format_ = nullptr;
@@ -34,13 +31,9 @@ class ExportSettingsDialog : public QDialog {
     QCheckBox* resize_ = nullptr;
 };
 
-// Runs the settings dialog modally and applies it on "Apply". Calls made while it is open do
-// nothing.
+// Runs the settings dialog modally and applies it on "Apply"; an open Control Deck is shown
+// again afterwards. Calls made while it is open do nothing.
 void openExportSettings(CZoetraView& v, QWidget* parent = nullptr);
-
-// Run by "Apply" and "Cancel" before the dialog closes: the Control Deck installs a function that
-// shows it again when it is open (the deck button that opened the dialog may have hidden it).
-void setShowDeckAgain(std::function<void()> show);
 
 // True while the dialog runs.
 bool exportSettingsOpen();

@@ -1,0 +1,25 @@
+// The loads an effect asks for at start-up, on "New" and while a sequence is read. The program
+// performs them with the texture, sprite, model and glyph loaders; tests record them instead.
+#pragma once
+
+#include <string>
+
+class CZoetraView;
+
+class EffectLoads {
+  public:
+    virtual ~EffectLoads() = default;
+    virtual void mipmappedTexture(CZoetraView& v, const std::string& path, unsigned& slot) = 0;
+    virtual void keyedTexture(CZoetraView& v, const std::string& path, unsigned& slot) = 0;
+    virtual void particleTexture(CZoetraView& v, const std::string& path) = 0;
+    // Empties model `index` (0-2) and imports the 3DS file into it.
+    virtual void model(CZoetraView& v, int index, const std::string& path) = 0;
+    // Picture `index` 0 or 1 (pictures 1 and 2).
+    virtual void picture(CZoetraView& v, int index, const std::string& path) = 0;
+    virtual void textLists(CZoetraView& v) = 0;
+};
+
+// The loads in force: the program's loaders unless `useEffectLoads` set others.
+EffectLoads& effectLoads();
+// Makes `loads` (not owned) the loads in force; nullptr restores the program's loaders.
+void useEffectLoads(EffectLoads* loads);

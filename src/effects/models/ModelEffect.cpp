@@ -1,0 +1,131 @@
+// The models' declaration: keyable values, reset, loads, texture slots, sequence reloads.
+#include "effects/models/ModelEffect.h"
+
+#include "effects/EffectLoads.h"
+#include "effects/TextureSlots.h"
+#include "scene/CZoetraView.h"
+
+#define KEY(name, label, field)                                                                    \
+    {                                                                                              \
+        name, label, [](CZoetraView& v, int n) -> float& { return field; }                         \
+    }
+
+const KeyField kModelKeys[] = {
+    KEY("rotate.x", "Rotations X", v.modelRotation[n].x),
+    KEY("rotate.y", "Rotations Y", v.modelRotation[n].y),
+    KEY("rotate.z", "Rotations Z", v.modelRotation[n].z),
+    KEY("position.x", "Positions X", v.modelPosition[n].x),
+    KEY("position.y", "Positions Y", v.modelPosition[n].y),
+    KEY("position.z", "Positions Z", v.modelPosition[n].z),
+    KEY("scale.x", "Scale X", v.modelScale[n].x),
+    KEY("scale.y", "Scale Y", v.modelScale[n].y),
+    KEY("scale.z", "Scale Z", v.modelScale[n].z),
+    KEY("colour.r", "Defuse Light Colour Red", v.modelColour[n].x),
+    KEY("colour.g", "Defuse Light Colour Green", v.modelColour[n].y),
+    KEY("colour.b", "Defuse Light Colour Blue", v.modelColour[n].z),
+    KEY("spotPosition.x", "Spot Light Position X", v.modelSpotPosition[n].x),
+    KEY("spotPosition.y", "Spot Light Position Y", v.modelSpotPosition[n].y),
+    KEY("spotPosition.z", "Spot Light Position Z", v.modelSpotPosition[n].z),
+    KEY("fade", "Fade Alpha", v.modelFade[n]),
+    KEY("textureOffset.s", "Texture Pos Y", v.modelTexOffset[n].s),
+    KEY("textureOffset.t", "Texture Pos Z", v.modelTexOffset[n].t),
+    KEY("blur.density", "Radial Blur Density", v.modelBlur[n].x),
+    KEY("blur.alpha", "Radial Blur Alpha", v.modelBlur[n].y),
+    KEY("blur.separation", "Radial Blur Seperation", v.modelBlur[n].z),
+    KEY("blur.colour.r", "Radial Blur Colour Red", v.modelBlurColour[n].x),
+    KEY("blur.colour.g", "Radial Blur Colour Green", v.modelBlurColour[n].y),
+    KEY("blur.colour.b", "Radial Blur Colour Blue", v.modelBlurColour[n].z),
+};
+
+#undef KEY
+
+bool reloadModelMesh(CZoetraView& v, int index, const QString& path) {
+    if (index < 0 || index >= kModelCount) return false;
+    v.modelMesh[index].objectCount = 0;
+    return v.modelLoader[index].import3ds(v.modelMesh[index], path);
+}
+
+bool loadModelTexture(CZoetraView& v, int index, const char* path) {
+    unsigned& slot = v.modelTextureSlot(index);
+    return v.modelHollow[index] >= 2 ? loadKeyedTexture(v, path, slot)
+                                     : loadMipmappedTexture(v, path, slot);
+}
+
+bool loadUserModelTexture(CZoetraView& v, int index, const QString& path,
+                          const std::string& recordedPath) {
+    if (index < 0 || index >= kModelCount) return false;
+    if (!loadModelTexture(v, index, takeUserPath(v, path))) return false;
+    v.modelTexturePath[index] = recordedPath;
+    return true;
+}
+
+bool loadUserModel(CZoetraView& v, int index, const QString& path,
+                   const std::string& recordedPath) {
+    if (!reloadModelMesh(v, index, path)) return false;
+    v.modelPath[index] = recordedPath;
+    v.modelLoaded[index] = 2.0f;
+    return true;
+}
+
+namespace {
+
+// "New": every model back on the centre; model 1 keeps the red and green of its blur colour,
+// models 2 and 3 their green.
+void resetModels(CZoetraView& v) {
+    Vec3 blurColour[kModelCount];
+    for (int n = 0; n < kModelCount; ++n)
+        blurColour[n] = v.modelBlurColour[n];
+    static_cast<ModelParams&>(v) = ModelParams{};
+    for (int n = 0; n < kModelCount; ++n)
+        v.modelPosition[n] = {0, 0, -40};
+    v.modelBlurColour[0] = {blurColour[0].x, blurColour[0].y, 50};
+    v.modelBlurColour[1] = {50, blurColour[1].y, 0};
+    v.modelBlurColour[2] = {50, blurColour[2].y, 0};
+}
+
+void loadModelDefaults(CZoetraView& v, EffectLoads& loads) {
+    for (int n = 0; n < kModelCount; ++n) {
+        loads.mipmappedTexture(v, kDefaultModelTexturePath, v.modelTextureSlot(n));
+        loads.model(v, n, kDefaultModelPath);
+        v.modelPath[n] = kDefaultModelPath;
+        v.modelTexturePath[n] = kDefaultModelTexturePath;
+    }
+}
+
+void startModels(CZoetraView& v) {
+    for (float& lighting : v.modelLighting)
+        lighting = 2.0f;
+}
+
+void modelSlots(CZoetraView& v, std::vector<unsigned*>& list) {
+    list.insert(list.end(), {&v.modelTexture1, &v.modelTexture2, &v.modelTexture3});
+}
+
+// Each model whose file was chosen gets its mesh again, then every model its texture; models 2
+// and 3 only from files of version 5 on.
+void reloadModels(CZoetraView& v, EffectLoads& loads, float version) {
+    const int models = version >= 5.0f ? kModelCount : 1;
+    for (int n = 0; n < models; ++n)
+        if (v.modelLoaded[n] >= 2.0f) loads.model(v, n, v.modelPath[n]);
+    for (int n = 0; n < models; ++n) {
+        if (v.modelHollow[n] <= 1.0f)
+            loads.mipmappedTexture(v, v.modelTexturePath[n], v.modelTextureSlot(n));
+        else if (v.modelHollow[n] >= 2.0f)
+            loads.keyedTexture(v, v.modelTexturePath[n], v.modelTextureSlot(n));
+    }
+}
+
+constexpr KeySlice kModelKeySlices[] = {modelKeys(0), modelKeys(1), modelKeys(2)};
+
+} // namespace
+
+const EffectDescriptor kModelEffect{
+    .name = "models",
+    .keys = kModelKeySlices,
+    .reset = resetModels,
+    .loadDefaults = loadModelDefaults,
+    .startUp = startModels,
+    .textureSlots = modelSlots,
+    .reloadAfterItem = "model3.radialBlur",
+    .reloadFromSequence = reloadModels,
+};

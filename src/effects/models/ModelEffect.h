@@ -1,0 +1,34 @@
+// The three model layers as the rest of the program sees them: each model's keyable values, the
+// reset, loads and sequence reloads, and the loads a model page starts.
+#pragma once
+
+#include "effects/EffectDescriptor.h"
+
+#include <QString>
+#include <string>
+
+// The keyable values of one model; the three models share the table (instance 0, 1, 2).
+extern const KeyField kModelKeys[24];
+extern const EffectDescriptor kModelEffect;
+
+// The key share of model 0, 1 or 2 ("model1" ... "model3").
+constexpr KeySlice modelKeys(int model) {
+    constexpr const char* prefixes[] = {"model1", "model2", "model3"};
+    constexpr const char* labels[] = {"Model 1 ", "Model 2 ", "Model 3 "};
+    return {prefixes[model], kModelKeys, model, labels[model]};
+}
+
+// Empties model `index` (0-2) and imports the 3DS file into it.
+bool reloadModelMesh(CZoetraView& v, int index, const QString& path);
+
+// The texture of model `index` by its hollow switch: keyed (black transparent) at or above 2,
+// mipmapped otherwise.
+bool loadModelTexture(CZoetraView& v, int index, const char* path);
+
+// "Load Texture" / "Hollow Texture" of a model page (the page sets the hollow switch first): the
+// chosen file into the model's slot and `recordedPath` stored for the sequence file.
+bool loadUserModelTexture(CZoetraView& v, int index, const QString& path,
+                          const std::string& recordedPath);
+// The model picker's load: the chosen 3DS file into model `index`, recorded as `recordedPath`
+// and marked as chosen, so that a saved sequence reloads it.
+bool loadUserModel(CZoetraView& v, int index, const QString& path, const std::string& recordedPath);

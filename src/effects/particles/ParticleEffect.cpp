@@ -1,0 +1,108 @@
+// The particle layer's declaration: keyable values, reset, loads, texture slot, sequence reload.
+#include "effects/particles/ParticleEffect.h"
+
+#include "assets/TgaTexture.h"
+#include "effects/EffectLoads.h"
+#include "effects/TextureSlots.h"
+#include "scene/CZoetraView.h"
+
+#include <GL/gl.h>
+
+#define KEY(name, label, field)                                                                    \
+    {                                                                                              \
+        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
+    }
+
+const KeyField kParticleKeys[] = {
+    KEY("rotate.x", "Particle Rotate X", v.particleRotate.x),
+    KEY("rotate.y", "Particle Rotate Y", v.particleRotate.y),
+    KEY("rotate.z", "Particle Rotate Z", v.particleRotate.z),
+    KEY("position.x", "Particles Position X", v.particlePosition.x),
+    KEY("position.y", "Particles Position Y", v.particlePosition.y),
+    KEY("position.z", "Particles Position Z", v.particlePosition.z),
+    KEY("gravity.speedMax", "Particle Gravity Speed 1", v.particleGravitySpeedMax),
+    KEY("gravity.upDown", "Particle Gravity Up/Down", v.particleGravityUpDown),
+    // "Double Direction": the Z value of two combo entries.
+    {"gravity.speedMin", "Particle Gravity Double Direction",
+     [](CZoetraView& v, int) -> float& { return v.particleGravitySpeedMin; }, nullptr, 2},
+    KEY("gravity.leftRight", "Particle Gravity Left/Right", v.particleGravityLeftRight),
+    KEY("gravity.inOut", "Particle Gravity In/Out", v.particleGravityInOut),
+    KEY("scale.x", "Particle Scale X", v.particleScale.x),
+    KEY("scale.y", "Particle Scale Y", v.particleScale.y),
+    KEY("scale.z", "Particle Scale Z", v.particleScale.z),
+    KEY("colour.r", "Particle Colours Red", v.particleColour.x),
+    KEY("colour.g", "Particle Colours Green", v.particleColour.y),
+    KEY("colour.b", "Particle Colours Blue", v.particleColour.z),
+    KEY("maxAge", "Particles Maximum Age", v.particleMaxAge),
+    KEY("minAge", "Particles Minimum Age", v.particleMinAge),
+    KEY("speed", "Particles Speed", v.particleSpeed),
+    KEY("direction1.x", "Particles Direction 1 X", v.particleDirection1.x),
+    KEY("direction1.y", "Particles Direction 1 Y", v.particleDirection1.y),
+    KEY("direction1.z", "Particles Direction 1 Z", v.particleDirection1.z),
+    KEY("direction2.x", "Particles Direction 2 X", v.particleDirection2.x),
+    KEY("direction2.y", "Particles Direction 2 Y", v.particleDirection2.y),
+    KEY("direction2.z", "Particles Direction 2 Z", v.particleDirection2.z),
+    KEY("fogEnd", "Particles Fog", v.particleFogEnd),
+};
+
+#undef KEY
+
+bool loadParticleSprite(CZoetraView& v, const char* path) {
+    TgaTexture texture;
+    if (!texture.load(path, nullptr, true)) return false;
+    ParticleSystem& ps = v.particleSystem;
+    replaceTextureName(v, ps.texture, texture.textureName);
+    texture.bind();
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    ps.textured = 1;
+    return true;
+}
+
+bool loadUserParticleSprite(CZoetraView& v, const QString& path, const std::string& recordedPath) {
+    if (!loadParticleSprite(v, takeUserPath(v, path))) return false;
+    v.particleTextureChosen = 2.0f;
+    v.particleTextureName = recordedPath;
+    return true;
+}
+
+namespace {
+
+void resetParticles(CZoetraView& v) {
+    const float fogEnd = v.particleFogEnd; // "New" keeps the fog
+    static_cast<ParticleParams&>(v) = ParticleParams{};
+    v.particleFogEnd = fogEnd;
+}
+
+void loadParticleDefaults(CZoetraView& v, EffectLoads& loads) {
+    loads.particleTexture(v, kParticleSpritePath);
+}
+
+// The first drawn frame builds the emitter.
+void startParticles(CZoetraView& v) {
+    v.particleCount = 800;
+    v.particleRebuildRequest = 2.0f;
+}
+
+void particleSlots(CZoetraView& v, std::vector<unsigned*>& list) {
+    list.push_back(&v.particleSystem.texture);
+}
+
+void reloadParticleSprite(CZoetraView& v, EffectLoads& loads, float) {
+    if (v.particleTextureChosen >= 2.0f) loads.particleTexture(v, v.particleTextureName);
+}
+
+constexpr KeySlice kParticleKeySlices[] = {{"particles", kParticleKeys}};
+
+} // namespace
+
+const EffectDescriptor kParticleEffect{
+    .name = "particles",
+    .keys = kParticleKeySlices,
+    .reset = resetParticles,
+    .loadDefaults = loadParticleDefaults,
+    .startUp = startParticles,
+    .textureSlots = particleSlots,
+    .reloadAfterItem = "particles.textureChosen",
+    .reloadFromSequence = reloadParticleSprite,
+};

@@ -1,0 +1,19 @@
+// The particle layer as the rest of the program sees it: its keyable values, reset, loads and
+// sequence reload.
+#pragma once
+
+#include "effects/EffectDescriptor.h"
+
+#include <QString>
+#include <string>
+
+extern const KeyField kParticleKeys[27];
+extern const EffectDescriptor kParticleEffect;
+
+// The emitter's sprite: the TGA as colour file, mipmapped, then bound with linear filters; on
+// success the emitter draws textured quads. A failed load leaves the emitter as it was.
+bool loadParticleSprite(CZoetraView& v, const char* path);
+
+// "Load Texture" of the particle page: the chosen sprite, marked as the user's for the sequence
+// file under `recordedPath`. False when the file cannot be loaded.
+bool loadUserParticleSprite(CZoetraView& v, const QString& path, const std::string& recordedPath);

@@ -1,0 +1,101 @@
+// The picture layer's declaration: keyable values, reset, loads, texture slots, sequence reload.
+#include "effects/pictures/PictureEffect.h"
+
+#include "assets/TextureLoaders.h"
+#include "effects/EffectLoads.h"
+#include "effects/TextureSlots.h"
+#include "effects/pictures/PictureLayer.h"
+#include "scene/CZoetraView.h"
+
+#define KEY(name, label, field)                                                                    \
+    {                                                                                              \
+        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
+    }
+
+const KeyField kPictureKeys[] = {
+    KEY("rotate.x", "Rotate Picture X", v.pictureRotation.x),
+    KEY("rotate.y", "Rotate Picture Y", v.pictureRotation.y),
+    KEY("rotate.z", "Rotate Picture Z", v.pictureRotation.z),
+    KEY("pan.x", "Pan Picture X", v.picturePan.x),
+    KEY("pan.y", "Pan Picture Y", v.picturePan.y),
+    KEY("pan.z", "Pan Picture Z", v.picturePan.z),
+    KEY("scale.x", "Scale Picture X", v.pictureScale.x),
+    KEY("scale.y", "Scale Picture Y", v.pictureScale.y),
+    // The page scales X and Y only.
+    {"scale.z", "Scale Picture Z", [](CZoetraView& v, int) -> float& { return v.pictureScale.z; },
+     nullptr, 0},
+    KEY("light.x", "Picture Light Position X", v.pictureLight.x),
+    KEY("light.y", "Picture Light Position Y", v.pictureLight.y),
+    KEY("light.z", "Picture Light Position Z", v.pictureLight.z),
+    KEY("wavy", "Wavy Picture", v.pictureWavy),
+    KEY("separation", "Picture Seperation", v.pictureSeparation),
+    {"flagWave", "Flag Wave", nullptr,
+     [](CZoetraView& v, int) -> std::int32_t& { return v.flagWave; }},
+    KEY("fade", "Picture Fade", v.pictureFade),
+};
+
+#undef KEY
+
+bool loadPictureTexture(CZoetraView& v, int picture, const char* path) {
+    const int index = picture >= 2 ? 1 : 0;
+    PictureSize natural;
+    const unsigned name = uploadPictureFile(resolveLoaderPath(path, PathRule::B, v.assetPathMode),
+                                            TextureUpload::Picture, &natural);
+    if (name == 0) return false;
+    replaceTextureName(v, index == 0 ? v.pictureTexture1 : v.pictureTexture2, name);
+    v.pictureNaturalSize[index] = {natural.width, natural.height};
+    v.pictureMeshValid[index] = 0; // the next frame rebuilds the mesh
+    return true;
+}
+
+bool loadUserPicture(CZoetraView& v, const QString& path, const std::string& recordedPath) {
+    const int picture = v.pictureSelector >= 2 ? 2 : 1;
+    if (!loadPictureTexture(v, picture, takeUserPath(v, path))) return false;
+    (picture == 1 ? v.picturePath1 : v.picturePath2) = recordedPath;
+    return true;
+}
+
+namespace {
+
+void resetPictures(CZoetraView& v) {
+    static_cast<PictureParams&>(v) = PictureParams{};
+    v.picturePath2 = kPicture2Path;
+    v.pictureMeshValid[0] = 0;
+    v.pictureMeshValid[1] = 0;
+}
+
+void reloadPicture2(CZoetraView& v, EffectLoads& loads) {
+    loads.picture(v, 1, kPicture2Path);
+}
+
+void loadPictureDefaults(CZoetraView& v, EffectLoads& loads) {
+    loads.picture(v, 1, kPicture2Path);
+    loads.picture(v, 0, kPicture1Path);
+    v.picturePath1 = kPicture1Path;
+    v.picturePath2 = kPicture2Path;
+}
+
+void pictureSlots(CZoetraView& v, std::vector<unsigned*>& list) {
+    list.insert(list.end(), {&v.pictureTexture1, &v.pictureTexture2});
+}
+
+void reloadPictures(CZoetraView& v, EffectLoads& loads, float) {
+    loads.picture(v, 0, v.picturePath1);
+    loads.picture(v, 1, v.picturePath2);
+}
+
+constexpr KeySlice kPictureKeySlices[] = {{"pictures", kPictureKeys}};
+
+} // namespace
+
+const EffectDescriptor kPictureEffect{
+    .name = "pictures",
+    .keys = kPictureKeySlices,
+    .reset = resetPictures,
+    .reloadAfterReset = reloadPicture2,
+    .loadDefaults = loadPictureDefaults,
+    .startUp = buildPictureGrid,
+    .textureSlots = pictureSlots,
+    .reloadAfterItem = "pictures.path2",
+    .reloadFromSequence = reloadPictures,
+};

@@ -1,0 +1,15 @@
+// The tunnel layer as the rest of the program sees it: its keyable values, reset, loads and
+// sequence reload.
+#pragma once
+
+#include "effects/EffectDescriptor.h"
+
+#include <QString>
+#include <string>
+
+extern const KeyField kTunnelKeys[12];
+extern const EffectDescriptor kTunnelEffect;
+
+// "Load Texture" of the tunnel page: the chosen file keyed into `tunnelTexture` and
+// `recordedPath` stored for the sequence file. False when the file cannot be loaded.
+bool loadUserTunnelTexture(CZoetraView& v, const QString& path, const std::string& recordedPath);
