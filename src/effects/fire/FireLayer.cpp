@@ -5,3 +5,4 @@
 
 void buildFirePool(CZoetraView&) {}
 void drawFire(CZoetraView&) {}
+void drawFireBlurSource(CZoetraView&, bool) {}

@@ -4,3 +4,4 @@
 #include "scene/CZoetraView.h"
 
 void drawParticles(CZoetraView&) {}
+void drawParticlesBlurSource(CZoetraView&) {}

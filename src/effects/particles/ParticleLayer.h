@@ -4,3 +4,5 @@
 class CZoetraView;
 
 void drawParticles(CZoetraView& v);
+// The particles again for a blur capture: stepped once more, without fog or warm-up.
+void drawParticlesBlurSource(CZoetraView& v);

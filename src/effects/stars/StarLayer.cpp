@@ -5,3 +5,4 @@
 
 void buildStarTable(CZoetraView&) {}
 void drawStars(CZoetraView&) {}
+void drawStarsBlurSource(CZoetraView&) {}

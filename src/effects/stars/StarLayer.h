@@ -5,3 +5,5 @@ class CZoetraView;
 
 void buildStarTable(CZoetraView& v);
 void drawStars(CZoetraView& v);
+// The stars again for a blur capture: every star in its own colour at full alpha, unspun.
+void drawStarsBlurSource(CZoetraView& v);
