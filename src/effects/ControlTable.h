@@ -72,6 +72,11 @@ struct ToggleSpec {
     float values[2]{0, 2}; // what the first and the second click set the flag to
     // Further effects of a click: `second` is false for the first click of a cycle.
     void (*onClick)(CZoetraView&, int instance, bool second) = nullptr;
+    // A check box rather than a push button: ticked while `ticked` says so (the captions are
+    // then its one label, twice).
+    bool (*ticked)(const CZoetraView&, int instance) = nullptr;
+    // Present on the page but hidden and disabled.
+    bool hidden = false;
 };
 
 // A file picker that loads an asset: the dialog's title, filter (as "text|pattern|...||"), initial

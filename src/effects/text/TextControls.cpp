@@ -99,6 +99,9 @@ float& textLighting(CZoetraView& v, int) {
 float& textLightingClicks(CZoetraView& v, int) {
     return v.textLightingClicks;
 }
+bool textLightingTicked(const CZoetraView& v, int) {
+    return isOn(v.textLighting);
+}
 float& textTarget(CZoetraView& v, int) {
     return v.mouseTargetText;
 }
@@ -106,7 +109,8 @@ float& textTarget(CZoetraView& v, int) {
 const ToggleSpec kTextToggles[] = {
     {{"Text Off", "Text On"}, textOn, textOnClicks, {0, 2}},
     // "Lights ON/OFF" is a check box: the first click ticks it.
-    {{"Lights ON/OFF", "Lights ON/OFF"}, textLighting, textLightingClicks, {2, 0}},
+    {{"Lights ON/OFF", "Lights ON/OFF"}, textLighting, textLightingClicks, {2, 0}, nullptr,
+     textLightingTicked},
 };
 
 bool loadTextTexture(CZoetraView& v, int, const QString& path, const std::string& recorded) {
