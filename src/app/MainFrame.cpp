@@ -5,6 +5,8 @@
 #include "app/MenuCommands.h"
 #include "app/ToolbarImages.h"
 #include "app/ZoetraGLWidget.h"
+#include "deck/CMySheet.h"
+#include "scene/CZoetraView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -31,7 +33,34 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     resize(800, 600);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The deck writes into the view: it goes first.
+    delete deck_.data();
+}
+
+CMySheet* CMainFrame::controlDeck() const {
+    return deck_.data();
+}
+
+void CMainFrame::openControlDeck() {
+    CZoetraView& v = view();
+    if (v.deckOpen && deck_) {
+        deck_->bringForward();
+        return;
+    }
+    DeckServices services;
+    services.inViewContext = [this](const std::function<void()>& work) { withViewContext(work); };
+    services.exportVideo = [this] { action(Command::ExportVideo)->trigger(); };
+    services.dialogParent = this;
+    // An earlier sheet on its way out (closed, or a "New") lets go first.
+    if (deck_) {
+        deck_->disconnect(this);
+        delete deck_.data();
+    }
+    deck_ = new CMySheet(v, services);
+    connect(deck_, &CMySheet::closed, this, [this] { deck_ = nullptr; });
+    deck_->show();
+}
 
 CZoetraView& CMainFrame::view() {
     return glView_->view();

@@ -4,10 +4,12 @@
 #include "app/QtPlatform.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
 
+class CMySheet;
 class CZoetraView;
 class LockKeyIndicators;
 class QAction;
@@ -54,6 +56,11 @@ class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
     // Whether the toolbar shows the program's own pictures (false: the style's stand-ins).
     bool hasToolbarImages() const { return ownImages_; }
 
+    // The Control Deck command: opens the deck, or brings the open one forward.
+    void openControlDeck();
+    // The open deck, or null.
+    CMySheet* controlDeck() const;
+
     // While recording: no menu, toolbar, caption or sizing border; the window stays in place.
     // Giving them back shows the toolbar again.
     void setStripped(bool stripped) override;
@@ -71,6 +78,7 @@ class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
     ZoetraGLWidget* glView_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
+    QPointer<CMySheet> deck_;
     bool ownImages_ = false;
     bool stripped_ = false;
 };

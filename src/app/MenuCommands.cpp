@@ -55,7 +55,9 @@ void onExportVideo(CMainFrame& frame) {
     // The window may have been resized while the export owned the viewport.
     frame.withViewContext([gl] { gl->applyClientSize(); });
 }
-void onControlDeck(CMainFrame&) {}
+void onControlDeck(CMainFrame& frame) {
+    frame.openControlDeck();
+}
 
 void onSettings(CMainFrame& frame) {
     openExportSettings(frame.view(), &frame);

@@ -50,6 +50,8 @@ void countFrame(CZoetraView& v) {
     if (now - v.fpsWindowStart > 1010) {
         v.measuredFps = v.framesThisSecond;
         v.framesThisSecond = 0;
+        if (v.showFps >= 2.0f && v.pageExists(DeckPage::Keyframes))
+            v.deckUi().showFrameRate(QString::fromLatin1(fpsText(v.measuredFps)));
         v.fpsWindowStart = now;
     }
 }

@@ -1,0 +1,25 @@
+// What the Control Deck needs from the window that opens it: the view's GL context for the page
+// handlers that touch GL, the main window's Export Video command, and a parent for its dialogs.
+#pragma once
+
+#include "export/ExportRun.h"
+
+#include <functional>
+
+class QWidget;
+
+struct DeckServices {
+    // Runs work with the view's GL context current (loads, glyph rebuilds, clears).
+    ViewContextRunner inViewContext;
+    // The main window's Export Video command.
+    std::function<void()> exportVideo;
+    // The window the settings dialog belongs to (may be null).
+    QWidget* dialogParent = nullptr;
+
+    void inView(const std::function<void()>& work) const {
+        if (inViewContext)
+            inViewContext(work);
+        else
+            work();
+    }
+};

@@ -1,0 +1,331 @@
+// The "Keyframe Controls" page.
+#include "deck/KeyframePage.h"
+
+#include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
+#include "timeline/Playback.h"
+#include "timeline/SequenceLibrary.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kDefaultTimelineFrames = 300;
+constexpr int kMaxTimelineFrames = 10000;
+constexpr int kTickLength = 5;
+} // namespace
+
+KeyTickSlider::KeyTickSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+    setTickPosition(QSlider::NoTicks);
+}
+
+void KeyTickSlider::addTick(int position) {
+    ticks_ << position;
+    update();
+}
+
+void KeyTickSlider::clearTicks() {
+    ticks_.clear();
+    update();
+}
+
+QSize KeyTickSlider::sizeHint() const {
+    const QSize base = QSlider::sizeHint();
+    return {std::max(base.width(), fontMetrics().averageCharWidth() * 80),
+            base.height() + kTickLength + 2};
+}
+
+QSize KeyTickSlider::minimumSizeHint() const {
+    const QSize base = QSlider::minimumSizeHint();
+    return {base.width(), base.height() + kTickLength + 2};
+}
+
+void KeyTickSlider::paintEvent(QPaintEvent* event) {
+    QSlider::paintEvent(event);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const QRect handle =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    const int span = groove.width() - handle.width();
+    const int left = groove.x() + handle.width() / 2;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int bottom = height() - 1;
+    auto tickAt = [&](int value, int length) {
+        const int x = left + QStyle::sliderPositionFromValue(minimum(), maximum(), value, span);
+        painter.drawLine(x, bottom - length, x, bottom);
+    };
+    // Like a trackbar: the two ends carry a tick, and every key within the range one more.
+    tickAt(minimum(), kTickLength);
+    tickAt(maximum(), kTickLength);
+    for (int tick : ticks_)
+        if (tick >= minimum() && tick <= maximum()) tickAt(tick, kTickLength);
+}
+
+CmyPage10::CmyPage10(CZoetraView& v, const DeckServices& services, QWidget* parent)
+    : DeckPageWidget(DeckPage::Keyframes, v, services, parent) {}
+
+QPushButton* CmyPage10::addButton(const QString& caption, QBoxLayout* row,
+                                  void (CmyPage10::*handler)()) {
+    auto* button = new QPushButton(caption, this);
+    connect(button, &QPushButton::clicked, this, handler);
+    row->addWidget(button);
+    buttons_ << button;
+    return button;
+}
+
+QPushButton* CmyPage10::button(const QString& caption) const {
+    for (QPushButton* b : buttons_)
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+void CmyPage10::createContents() {
+    CZoetraView& v = view();
+    auto* top = new QVBoxLayout(this);
+
+    auto* timeline = new QGroupBox(tr("Timeline"), this);
+    auto* timelineLayout = new QVBoxLayout(timeline);
+    slider_ = new KeyTickSlider(timeline);
+    timelineLayout->addWidget(slider_);
+    auto* numbers = new QHBoxLayout;
+    frame_ = new QLineEdit(timeline);
+    keys_ = new QLineEdit(timeline);
+    for (QLineEdit* edit : {frame_, keys_}) {
+        edit->setReadOnly(true);
+        edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+    }
+    length_ = new QSpinBox(timeline);
+    length_->setRange(1, kMaxTimelineFrames);
+    length_->setKeyboardTracking(false);
+    numbers->addWidget(new QLabel(tr("Frame:"), timeline));
+    numbers->addWidget(frame_);
+    numbers->addWidget(new QLabel(tr("Keys:"), timeline));
+    numbers->addWidget(keys_);
+    numbers->addStretch(1);
+    numbers->addWidget(new QLabel(tr("Number of Frames In Timeline:"), timeline));
+    numbers->addWidget(length_);
+    timelineLayout->addLayout(numbers);
+    top->addWidget(timeline);
+
+    auto* keysRow = new QHBoxLayout;
+    addButton(tr("+ Add Key"), keysRow, &CmyPage10::onAddKey);
+    addButton(tr("Copy"), keysRow, &CmyPage10::onCopy);
+    addButton(tr("Paste"), keysRow, &CmyPage10::onPaste);
+    keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
+    addButton(tr("Play >"), keysRow, &CmyPage10::onPlay);
+    addButton(tr("Stop"), keysRow, &CmyPage10::onStop);
+    keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
+    addButton(tr("Clear All"), keysRow, &CmyPage10::onClearAll);
+    keysRow->addStretch(1);
+    top->addLayout(keysRow);
+
+    auto* lower = new QHBoxLayout;
+    auto* selection = new QGroupBox(tr("Sequence Selection"), this);
+    auto* selectionLayout = new QHBoxLayout(selection);
+    sequences_ = new QComboBox(selection);
+    sequences_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    sequences_->setMinimumContentsLength(24);
+    selectionLayout->addWidget(sequences_, 1);
+    auto* presets = new QHBoxLayout;
+    addButton(tr("Add to Presets"), presets, &CmyPage10::onAddToPresets);
+    selectionLayout->addLayout(presets);
+    lower->addWidget(selection, 1);
+
+    auto* rate = new QGroupBox(tr("Frame Rate"), this);
+    auto* rateLayout = new QHBoxLayout(rate);
+    fps_ = new QLabel(rate);
+    fps_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000 Fps")));
+    rateLayout->addWidget(fps_);
+    lower->addWidget(rate);
+
+    auto* exportRow = new QVBoxLayout;
+    addButton(tr("Video Export Settings"), exportRow, &CmyPage10::onExportSettings);
+    addButton(tr("Export Video"), exportRow, &CmyPage10::onExportVideo);
+    lower->addLayout(exportRow);
+    top->addLayout(lower);
+    top->addStretch(1);
+
+    // The slider covers the timeline up to its last key (300 frames without keys); the length
+    // shown starts at 300.
+    const int lastKey = v.keyFrames[v.keyCount];
+    updating_ = true;
+    slider_->setRange(0, lastKey != 0 ? lastKey : kDefaultTimelineFrames);
+    slider_->setValue(0);
+    length_->setValue(kDefaultTimelineFrames);
+    updating_ = false;
+    frame_->setText(QStringLiteral("0"));
+    redrawKeyTicks();
+    fillSequences();
+    exchange();
+
+    connect(slider_, &QSlider::valueChanged, this, [this](int position) { scrub(position); });
+    connect(length_, &QSpinBox::valueChanged, this, [this](int frames) { lengthChanged(frames); });
+    connect(sequences_, &QComboBox::activated, this, [this](int index) { sequenceChosen(index); });
+}
+
+void CmyPage10::exchange() {
+    // The frame clock writes the measured rate while this page exists.
+    view().showFps = 2.0f;
+}
+
+void CmyPage10::activate() {
+    exchange();
+}
+
+void CmyPage10::fillSequences() {
+    CZoetraView& v = view();
+    sequences_->clear();
+    const int count = std::max(1, std::min(v.sequenceCount, int(kSequenceNameCapacity)));
+    for (int i = 0; i < count; ++i)
+        sequences_->addItem(i == 0 && v.sequenceNames[0].isEmpty()
+                                ? QStringLiteral("Nothing Selected")
+                                : v.sequenceNames[i]);
+    int selected = 0;
+    if (v.randomSequenceAtStart && v.currentPreset > 0 && v.currentPreset < count)
+        selected = v.currentPreset;
+    sequences_->setCurrentIndex(selected);
+    sequenceIndex_ = selected;
+}
+
+void CmyPage10::redrawKeyTicks() {
+    CZoetraView& v = view();
+    slider_->clearTicks();
+    for (int i = 1; i <= v.keyCount; ++i)
+        slider_->addTick(v.keyFrames[i]);
+    keys_->setText(QString::number(v.keyCount));
+}
+
+void CmyPage10::scrub(int position) {
+    if (updating_) return;
+    exchange();
+    frame_->setText(QString::number(position));
+    inView([&] { scrubToFrame(view(), position); });
+}
+
+void CmyPage10::lengthChanged(int frames) {
+    if (updating_) return;
+    exchange();
+    // The length bounds the slider only; the baked timeline stays as it is.
+    updating_ = true;
+    slider_->setRange(0, frames);
+    updating_ = false;
+    redrawKeyTicks();
+}
+
+void CmyPage10::sequenceChosen(int index) {
+    exchange();
+    if (index <= 0) {
+        sequenceIndex_ = index;
+        return;
+    }
+    bool loaded = false;
+    inView([&] { loaded = loadStoredSequence(view(), index); });
+    // A file that is refused leaves the scene, and the choice shown, as they were.
+    if (loaded)
+        sequenceIndex_ = index;
+    else if (sequences_)
+        sequences_->setCurrentIndex(std::max(0, sequenceIndex_));
+}
+
+void CmyPage10::onAddKey() {
+    addKey(view(), slider_->value());
+}
+
+void CmyPage10::onCopy() {
+    copyKey(view(), slider_->value(), keyCopied_);
+}
+
+void CmyPage10::onPaste() {
+    pasteKey(view(), slider_->value(), keyCopied_);
+}
+
+void CmyPage10::onPlay() {
+    playTimeline(view());
+    exchange();
+}
+
+void CmyPage10::onStop() {
+    stopTimeline(view());
+    exchange();
+}
+
+void CmyPage10::onClearAll() {
+    clearAllKeys(view());
+}
+
+void CmyPage10::onAddToPresets() {
+    addToPresets(view());
+    // The new preset is offered at once.
+    const int shown = sequences_->currentIndex();
+    fillSequences();
+    if (shown >= 0 && shown < sequences_->count()) {
+        sequences_->setCurrentIndex(shown);
+        sequenceIndex_ = shown;
+    }
+}
+
+void CmyPage10::onExportSettings() {
+    openExportSettingsFromPage();
+}
+
+void CmyPage10::onExportVideo() {
+    if (services().exportVideo) services().exportVideo();
+}
+
+void CmyPage10::setFrameSlider(int frame) {
+    if (!slider_) return;
+    updating_ = true;
+    slider_->setValue(frame);
+    updating_ = false;
+}
+
+int CmyPage10::frameSliderPosition() const {
+    return slider_ ? slider_->value() : 0;
+}
+
+void CmyPage10::showFrame(int frame) {
+    if (frame_) frame_->setText(QString::number(frame));
+}
+
+void CmyPage10::addKeyTick(int frame, int keyCount) {
+    if (!slider_) return;
+    slider_->addTick(frame);
+    keys_->setText(QString::number(keyCount));
+}
+
+void CmyPage10::clearKeyTicks() {
+    if (!slider_) return;
+    slider_->clearTicks();
+    keys_->setText(QStringLiteral("0"));
+    setFrameSlider(0);
+    showFrame(0);
+}
+
+void CmyPage10::sequenceLoaded(int lastKeyFrame) {
+    if (!slider_) return;
+    updating_ = true;
+    slider_->setRange(0, lastKeyFrame);
+    slider_->setValue(0);
+    length_->setRange(1, kMaxTimelineFrames);
+    length_->setValue(lastKeyFrame);
+    updating_ = false;
+    showFrame(0);
+    redrawKeyTicks();
+}
+
+void CmyPage10::showFrameRate(const QString& text) {
+    if (fps_) fps_->setText(text);
+}
