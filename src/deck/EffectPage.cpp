@@ -261,9 +261,8 @@ void CEffectPage::editTyped(int n, const QString& text) {
     updating_ = true;
     slider->setValue(*typed);
     updating_ = false;
-    // A number past the slider's ends was clamped: the box says what the value became.
-    const std::optional<int> now = entryPosition(view(), *table_, *entry, n);
-    if (now && text.trimmed() != QString::number(*now)) showEdit(n);
+    // The box keeps what is being typed; once typing ends it shows what the value became (a
+    // number past the slider's ends is clamped).
     runChange(*entry);
 }
 
