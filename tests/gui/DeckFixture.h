@@ -22,6 +22,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+// Counts a widget's hide and show events.
+struct VisibilityLog : QObject {
+    int hides = 0, shows = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) ++hides;
+        if (event->type() == QEvent::Show) ++shows;
+        return false;
+    }
+};
+
 class DeckFixture : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -22,16 +22,6 @@ namespace {
 
 class DeckSheet : public DeckFixture {};
 
-// Counts the sheet's hide and show events.
-struct VisibilityLog : QObject {
-    int hides = 0, shows = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide) ++hides;
-        if (event->type() == QEvent::Show) ++shows;
-        return false;
-    }
-};
-
 // Every visible caption of `page` fits into its widget.
 void expectNothingClipped(QWidget* page, const QString& where) {
     for (QWidget* w : page->findChildren<QWidget*>()) {

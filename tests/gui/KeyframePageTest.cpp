@@ -1,0 +1,298 @@
+// The "Keyframe Controls" page: keys on the Frame slider, playing and stopping with the slider
+// following, copy and paste, Clear All, the timeline length, the stored sequences and the
+// measured frame rate.
+#include "DeckFixture.h"
+
+#include "timeline/SequenceLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+namespace {
+
+class KeyframePage : public DeckFixture {
+  protected:
+    void SetUp() override {
+        DeckFixture::SetUp();
+        sheet = openDeck();
+        ASSERT_NE(sheet, nullptr);
+        page = sheet->keyframePage();
+        view().textRotation = {0, 0, 0};
+    }
+
+    // Moves the Frame slider to `frame` and presses "+ Add Key" with the text turned to `angle`.
+    void keyAt(int frame, float angle) {
+        page->frameSlider()->setValue(frame);
+        view().textRotation.y = angle;
+        page->button("+ Add Key")->click();
+    }
+
+    void click(const char* caption) {
+        QPushButton* button = page->button(QString::fromLatin1(caption));
+        ASSERT_NE(button, nullptr) << caption;
+        button->click();
+    }
+
+    // Waits for playback to end; returns the highest frame it applied.
+    int playToTheEnd() {
+        int highest = 0;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                highest = std::max(highest, view().playFrame);
+                return !view().timelinePlaying;
+            },
+            30000));
+        return highest;
+    }
+
+    CMySheet* sheet = nullptr;
+    CmyPage10* page = nullptr;
+};
+
+// Points the user's sequences folder at a scratch folder while a test runs.
+class UserSequences {
+  public:
+    UserSequences() : saved_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
+        QDir().mkpath(folder());
+    }
+    ~UserSequences() {
+        if (saved_.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", saved_);
+    }
+    QString folder() const { return userSequencesFolder(); }
+
+  private:
+    QByteArray saved_;
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+TEST_F(KeyframePage, OpensWithTheDefaultTimelineAndTheStoredSequences) {
+    EXPECT_EQ(page->frameSlider()->minimum(), 0);
+    EXPECT_EQ(page->frameSlider()->maximum(), 300);
+    EXPECT_EQ(page->lengthSpin()->minimum(), 1);
+    EXPECT_EQ(page->lengthSpin()->maximum(), 10000);
+    EXPECT_EQ(page->lengthSpin()->value(), 300);
+    EXPECT_EQ(page->frameEdit()->text(), "0");
+    EXPECT_EQ(page->keysEdit()->text(), "0");
+    EXPECT_TRUE(page->frameEdit()->isReadOnly());
+    EXPECT_TRUE(page->keysEdit()->isReadOnly());
+    QComboBox* sequences = page->sequenceCombo();
+    ASSERT_EQ(sequences->count(), std::max(1, view().sequenceCount));
+    EXPECT_EQ(sequences->itemText(0), "Nothing Selected");
+    EXPECT_EQ(sequences->currentIndex(), 0);
+    for (const char* caption : {"+ Add Key", "Copy", "Paste", "Play >", "Stop", "Clear All",
+                                "Add to Presets", "Video Export Settings", "Export Video"})
+        EXPECT_NE(page->button(QString::fromLatin1(caption)), nullptr) << caption;
+    EXPECT_FLOAT_EQ(view().showFps, 2);
+
+    // Opened again with keys, the slider reaches the last key and shows a tick for it.
+    keyAt(120, 30);
+    sheet->close();
+    QTest::qWait(20);
+    sheet = openDeck();
+    page = sheet->keyframePage();
+    EXPECT_EQ(page->frameSlider()->maximum(), 120);
+    EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({120}));
+    EXPECT_EQ(page->keysEdit()->text(), "1");
+    EXPECT_EQ(page->lengthSpin()->value(), 300);
+}
+
+TEST_F(KeyframePage, KeysPlayWithTheSliderFollowingAndStopWhereTheyAre) {
+    keyAt(0, 0);
+    EXPECT_EQ(page->keysEdit()->text(), "0"); // frame 0 holds the start values, not a key
+    keyAt(50, 90);
+    keyAt(100, 180);
+    EXPECT_EQ(page->keysEdit()->text(), "2");
+    EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({50, 100}));
+    EXPECT_EQ(view().keyCount, 2);
+
+    click("Play >");
+    EXPECT_TRUE(view().timelinePlaying);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->frameSlider()->value() > 5; }, 10000));
+    click("Stop");
+    EXPECT_FALSE(view().timelinePlaying);
+    const int stopped = view().playFrame;
+    const int shown = page->frameSlider()->value();
+    EXPECT_LT(stopped, 100);
+    QTest::qWait(200);
+    EXPECT_EQ(view().playFrame, stopped);
+    EXPECT_EQ(page->frameSlider()->value(), shown);
+
+    // Playing again goes on from there to the end, where it stops and rewinds.
+    click("Play >");
+    EXPECT_GE(playToTheEnd(), 99);
+    EXPECT_EQ(page->frameSlider()->value(), 100);
+    EXPECT_EQ(page->frameEdit()->text(), "100");
+    EXPECT_EQ(view().playFrame, 0);
+    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+}
+
+TEST_F(KeyframePage, ScrubbingShowsTheKeyedFrames) {
+    keyAt(0, 0);
+    keyAt(100, 100);
+    page->frameSlider()->setValue(49);
+    EXPECT_EQ(page->frameEdit()->text(), "49");
+    EXPECT_NEAR(view().textRotation.y, 50, 0.01);
+    EXPECT_EQ(view().playFrame, 49);
+    EXPECT_FALSE(view().timelinePlaying);
+}
+
+TEST_F(KeyframePage, CopyAndPaste) {
+    click("Paste");
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(headless.messages[0].text,
+              "Please Copy a Keyframe. There's currently nothing to Paste.");
+    EXPECT_EQ(view().keyCount, 0);
+
+    keyAt(0, 0);
+    keyAt(50, 90);
+    keyAt(100, 180);
+    page->frameSlider()->setValue(50);
+    click("Copy");
+    EXPECT_TRUE(page->keyCopied());
+    page->frameSlider()->setValue(150);
+    click("Paste");
+    page->frameSlider()->setValue(25);
+    click("Paste");
+    EXPECT_EQ(view().keyCount, 4);
+    EXPECT_EQ(page->keysEdit()->text(), "4");
+    EXPECT_EQ(QList<int>({view().keyFrames[1], view().keyFrames[2], view().keyFrames[3],
+                          view().keyFrames[4]}),
+              QList<int>({25, 50, 100, 150}));
+    EXPECT_EQ(page->frameSlider()->ticks().size(), 4);
+    // The pasted key holds the values shown at frame 50.
+    const int lastKeyFrame = view().keyFrames[view().keyCount];
+    page->frameSlider()->setValue(lastKeyFrame - 1);
+    EXPECT_NEAR(view().textRotation.y, 91.8, 0.05);
+}
+
+TEST_F(KeyframePage, ClearAllAsksFirst) {
+    keyAt(50, 90);
+    keyAt(100, 180);
+    view().textString = "Hello";
+    headless.answers = {false};
+    click("Clear All");
+    ASSERT_EQ(headless.questions.size(), 1);
+    EXPECT_EQ(headless.questions[0], "Are you sure you want to delete all keyframes?");
+    EXPECT_EQ(view().keyCount, 2);
+    EXPECT_EQ(page->keysEdit()->text(), "2");
+
+    page->frameSlider()->setValue(80);
+    headless.answers = {true};
+    click("Clear All");
+    EXPECT_EQ(view().keyCount, 0);
+    EXPECT_EQ(page->keysEdit()->text(), "0");
+    EXPECT_TRUE(page->frameSlider()->ticks().isEmpty());
+    EXPECT_EQ(page->frameSlider()->value(), 0);
+    EXPECT_EQ(page->frameEdit()->text(), "0");
+    EXPECT_EQ(view().textString, "Lumatoy");
+}
+
+TEST_F(KeyframePage, TheLengthNarrowsTheSliderButPlaybackReachesTheLastKey) {
+    keyAt(0, 0);
+    keyAt(100, 90);
+    keyAt(200, 180);
+    page->lengthSpin()->setValue(50);
+    EXPECT_EQ(page->frameSlider()->maximum(), 50);
+    EXPECT_EQ(page->keysEdit()->text(), "2");
+    EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({100, 200}));
+    EXPECT_EQ(view().timelineLength, 200);
+
+    click("Play >");
+    EXPECT_GE(playToTheEnd(), 199);
+    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+    EXPECT_EQ(page->frameSlider()->value(), 50); // as far as the slider goes
+}
+
+TEST_F(KeyframePage, ChoosingAStoredSequenceLoadsIt) {
+    // A stored sequence of three keys, made here and saved among the user's.
+    UserSequences user;
+    keyAt(0, 0);
+    keyAt(40, 90);
+    keyAt(80, 180);
+    ASSERT_TRUE(saveSequenceFile(view(), QDir(user.folder()).filePath("zz-three-keys.lmt")));
+    headless.answers = {true};
+    click("Clear All");
+    view().textRotation = {0, 0, 0};
+    scanSequences(view());
+    sheet->close();
+    QTest::qWait(20);
+    sheet = openDeck();
+    page = sheet->keyframePage();
+
+    QComboBox* sequences = page->sequenceCombo();
+    ASSERT_EQ(sequences->count(), view().sequenceCount);
+    chooseEntry(sequences, 0);
+    EXPECT_EQ(view().keyCount, 0);
+    EXPECT_FALSE(view().sequenceLoaded);
+
+    const int index = sequences->findText("zz-three-keys.lmt");
+    ASSERT_GT(index, 0);
+    chooseEntry(sequences, index);
+    EXPECT_TRUE(headless.messages.empty());
+    EXPECT_TRUE(view().sequenceLoaded);
+    ASSERT_EQ(view().keyCount, 2);
+    EXPECT_TRUE(view().timelinePlaying);
+    EXPECT_EQ(page->frameSlider()->maximum(), 80);
+    EXPECT_EQ(page->frameSlider()->value(), 0);
+    EXPECT_EQ(page->lengthSpin()->value(), 80);
+    EXPECT_EQ(page->keysEdit()->text(), "2");
+    EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({40, 80}));
+    playToTheEnd();
+    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+}
+
+TEST_F(KeyframePage, ABrokenStoredSequenceIsRefusedAndTheSceneStays) {
+    UserSequences user;
+    QFile broken(QDir(user.folder()).filePath("zz-broken.lmt"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a sequence at all");
+    broken.close();
+    scanSequences(view());
+    sheet->close();
+    QTest::qWait(20);
+    sheet = openDeck();
+    page = sheet->keyframePage();
+
+    keyAt(0, 0);
+    keyAt(60, 45);
+    QComboBox* sequences = page->sequenceCombo();
+    const int index = sequences->findText("zz-broken.lmt");
+    ASSERT_GT(index, 0);
+    chooseEntry(sequences, index);
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(view().keyCount, 1);
+    EXPECT_EQ(view().keyFrames[1], 60);
+    EXPECT_FALSE(view().sequenceLoaded);
+    EXPECT_EQ(sequences->currentIndex(), 0);
+}
+
+TEST_F(KeyframePage, AddToPresetsListsTheNewSequenceAtOnce) {
+    UserSequences user;
+    keyAt(0, 0);
+    keyAt(30, 60);
+    const QString path = QDir(user.folder()).filePath("mine.lmt");
+    headless.files = {path};
+    click("Add to Presets");
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_GT(page->sequenceCombo()->findText("mine.lmt"), 0);
+}
+
+TEST_F(KeyframePage, ShowsTheMeasuredFrameRate) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page->frameRateLabel()->text().isEmpty(); }, 5000));
+    EXPECT_TRUE(page->frameRateLabel()->text().endsWith(" Fps"));
+    EXPECT_GT(page->frameRateLabel()->text().section(' ', 0, 0).toInt(), 3);
+    // Closed, the deck gets no more rates.
+    sheet->close();
+    QTest::qWait(20);
+    EXPECT_FLOAT_EQ(view().showFps, 0);
+}
