@@ -61,6 +61,8 @@ CMySheet::CMySheet(CZoetraView& v, const DeckServices& services)
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), view_(v),
       bridge_(std::make_unique<Bridge>(*this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with its main window, whether or not the deck is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Lumatoy Version 2: Control Deck"));
     setObjectName(QStringLiteral("CMySheet"));
 

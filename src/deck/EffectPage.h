@@ -47,8 +47,10 @@ class CEffectPage : public DeckPageWidget {
   protected:
     void createContents() override;
 
-    // Hooks for a page's own controls. `settings` is the box of the layer's buttons (add widgets
-    // with addSetting); `groups` is the row beside it, for group boxes of the page's own.
+    // Hooks for a page's own controls. addOwnControls runs while the page's window is made, after
+    // the table's toggles and pickers exist and before its layer is switched on; `groups` is the
+    // row beside the box of the layer's buttons, for group boxes of the page's own (widgets for
+    // that box go in with addSetting).
     virtual void addOwnControls(QBoxLayout* groups) { (void)groups; }
     // The page's own controls show the scene again (after Reset, a drag, activation).
     virtual void showOwnValues() {}
@@ -58,16 +60,22 @@ class CEffectPage : public DeckPageWidget {
     virtual QString controlsTitle() const;
     virtual QString settingsTitle() const;
 
+    // Adds a widget to the box of the layer's buttons, after the table's toggles and pickers
+    // (Reset comes last). A page that wants a toggle or picker elsewhere takes it out of
+    // settingsLayout() and puts it into a group of its own.
     void addSetting(QWidget* widget);
+    QGridLayout* settingsLayout() const { return settingsLayout_; }
     // The selected entry, or null (no table, or an entry that selects nothing).
     const ControlEntry* selectedEntry() const;
     int selectedIndex() const;
+    // Shows the selected entry as choosing it does: which controls are enabled, the slider
+    // ranges, the values (a page whose values moved elsewhere, such as another quad, calls it).
+    void showEntry();
 
   private:
     void buildTableControls(QBoxLayout* top);
     QBoxLayout* buildCommonButtons();
     void choose(int index);
-    void showEntry();
     void sliderChanged(int n, int position);
     void editTyped(int n, const QString& text);
     void editFinished(int n);

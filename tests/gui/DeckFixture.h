@@ -14,12 +14,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 // Counts a widget's hide and show events.
@@ -81,6 +84,19 @@ class DeckFixture : public ::testing::Test {
         QTest::keyClick(edit, Qt::Key_Backspace);
         if (!text.isEmpty()) QTest::keyClicks(edit, text);
         if (finish) QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // Runs the event loop a pass at a time until `done` holds (QTest::qWaitFor would keep
+    // serving the view's endless redraws for its whole timeout before looking).
+    template <typename Done> static bool waitUntil(Done done, int timeoutMs = 20000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done()) {
+            if (timer.elapsed() > timeoutMs) return false;
+            QCoreApplication::processEvents();
+            QThread::msleep(2);
+        }
+        return true;
     }
 
     // The view's picture after a few frames have been drawn.

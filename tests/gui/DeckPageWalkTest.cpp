@@ -228,8 +228,8 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
             if (spec.ticked)
                 EXPECT_EQ(button->isChecked(), spec.ticked(v, table->instance)) << i;
             else
-                EXPECT_EQ(button->text(), QString::fromLatin1(spec.captions[toggleCaption(
-                                              v, *table, spec)]))
+                EXPECT_EQ(button->text(),
+                          QString::fromLatin1(spec.captions[toggleCaption(v, *table, spec)]))
                     << i;
         }
     }

@@ -40,7 +40,7 @@ class KeyframePage : public DeckFixture {
     // Waits for playback to end; returns the highest frame it applied.
     int playToTheEnd() {
         int highest = 0;
-        EXPECT_TRUE(QTest::qWaitFor(
+        EXPECT_TRUE(waitUntil(
             [&] {
                 highest = std::max(highest, view().playFrame);
                 return !view().timelinePlaying;
@@ -117,7 +117,8 @@ TEST_F(KeyframePage, KeysPlayWithTheSliderFollowingAndStopWhereTheyAre) {
 
     click("Play >");
     EXPECT_TRUE(view().timelinePlaying);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->frameSlider()->value() > 5; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return page->frameSlider()->value() > 5; }, 10000));
+    ASSERT_TRUE(view().timelinePlaying);
     click("Stop");
     EXPECT_FALSE(view().timelinePlaying);
     const int stopped = view().playFrame;
@@ -288,7 +289,7 @@ TEST_F(KeyframePage, AddToPresetsListsTheNewSequenceAtOnce) {
 }
 
 TEST_F(KeyframePage, ShowsTheMeasuredFrameRate) {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !page->frameRateLabel()->text().isEmpty(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return !page->frameRateLabel()->text().isEmpty(); }, 5000));
     EXPECT_TRUE(page->frameRateLabel()->text().endsWith(" Fps"));
     EXPECT_GT(page->frameRateLabel()->text().section(' ', 0, 0).toInt(), 3);
     // Closed, the deck gets no more rates.
