@@ -119,7 +119,10 @@ void drawPictures(CZoetraView& v) {
     const float fade = finiteOrZero(v.pictureFade) / 255.0f;
     const float separation = v.pictureSeparation;
 
-    if (!isOn(v.picture2Off)) {
+    // Unlit, picture 2 adds alpha x its colour and writes no depth (the test is off): at alpha 0
+    // (fade 0, the start-up look) drawing it would change no pixel, so it is skipped.
+    const bool picture2Adds = isOn(v.pictureLighting) || v.pictureAlpha[1] != 0.0f;
+    if (!isOn(v.picture2Off) && picture2Adds) {
         prepareSheet();
         setLighting(v);
         placeLight(v);
