@@ -1,10 +1,11 @@
 // The effect pages of the Control Deck that are the generic page of their table as it stands:
-// "Star Controls", "Particle Controls", "Tunnel Controls", "Tile Controls", "Blur Control", the
-// three model pages and "Picture Controls". A page that needs controls of its own beyond its
-// table's toggles and pickers overrides the hooks of CEffectPage here (see TextPage.h).
+// "Star Controls", "Particle Controls", "Blur Control", the three model pages and "Picture
+// Controls". A page that needs controls of its own beyond its table's toggles and pickers
+// overrides the hooks of CEffectPage (see TextPage.h and SceneryPages.h).
 #pragma once
 
 #include "deck/EffectPage.h"
+#include "deck/SceneryPages.h"
 
 // "Star Controls"
 class CMyPage2 : public CEffectPage {
@@ -20,22 +21,6 @@ class CmyPage3 : public CEffectPage {
   public:
     CmyPage3(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
         : CEffectPage(DeckPage::Particles, v, services, parent) {}
-};
-
-// "Tunnel Controls"
-class CmyPage5 : public CEffectPage {
-    Q_OBJECT
-  public:
-    CmyPage5(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CEffectPage(DeckPage::Tunnel, v, services, parent) {}
-};
-
-// "Tile Controls"
-class CmyPage6 : public CEffectPage {
-    Q_OBJECT
-  public:
-    CmyPage6(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CEffectPage(DeckPage::Tiles, v, services, parent) {}
 };
 
 // "Blur Control"

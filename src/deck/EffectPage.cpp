@@ -115,13 +115,19 @@ void CEffectPage::buildTableControls(QBoxLayout* top) {
             button->setVisible(false);
             continue;
         }
-        addSetting(button);
+        if (QLayout* home = toggleHome(i))
+            home->addWidget(button);
+        else
+            addSetting(button);
     }
     for (int i = 0; i < int(table_->pickers.size()); ++i) {
         auto* button = new QPushButton(latin1(table_->pickers[size_t(i)].caption), settingsGroup_);
         connect(button, &QPushButton::clicked, this, [this, i] { pickerClicked(i); });
         pickers_ << button;
-        addSetting(button);
+        if (QLayout* home = pickerHome(i))
+            home->addWidget(button);
+        else
+            addSetting(button);
     }
     middle->addWidget(settingsGroup_);
     addOwnControls(middle);

@@ -17,6 +17,7 @@ class QBoxLayout;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QSlider;
 
@@ -52,6 +53,17 @@ class CEffectPage : public DeckPageWidget {
     // row beside the box of the layer's buttons, for group boxes of the page's own (widgets for
     // that box go in with addSetting).
     virtual void addOwnControls(QBoxLayout* groups) { (void)groups; }
+    // Where the table's toggle or picker `index` goes: null for the box of the layer's buttons,
+    // else a layout of the page's own (made on demand; its group goes into the row in
+    // addOwnControls).
+    virtual QLayout* toggleHome(int index) {
+        (void)index;
+        return nullptr;
+    }
+    virtual QLayout* pickerHome(int index) {
+        (void)index;
+        return nullptr;
+    }
     // The page's own controls show the scene again (after Reset, a drag, activation).
     virtual void showOwnValues() {}
     // Reset has restored the table's defaults: the page's own controls follow.
@@ -61,10 +73,8 @@ class CEffectPage : public DeckPageWidget {
     virtual QString settingsTitle() const;
 
     // Adds a widget to the box of the layer's buttons, after the table's toggles and pickers
-    // (Reset comes last). A page that wants a toggle or picker elsewhere takes it out of
-    // settingsLayout() and puts it into a group of its own.
+    // (Reset comes last).
     void addSetting(QWidget* widget);
-    QGridLayout* settingsLayout() const { return settingsLayout_; }
     // The selected entry, or null (no table, or an entry that selects nothing).
     const ControlEntry* selectedEntry() const;
     int selectedIndex() const;
