@@ -102,6 +102,8 @@ void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float st
     float alpha = finiteOr(look.fade, 0) / 400 + 0.2f;
     const float alphaStep = alpha / float(copies);
 
+    // A flat picture over the frame: unlit, whatever the models before it left on.
+    glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glEnable(GL_TEXTURE_2D);
