@@ -4,10 +4,10 @@
 
 #include "effects/models/ModelEffect.h"
 #include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -214,13 +214,6 @@ constexpr ControlPage modelPage(int n) {
     return page;
 }
 
-// The folder of a dialog as the program writes it (".\\model"), under the working folder.
-QString dialogFolder(const char* folder) {
-    QString path = QString::fromLatin1(folder).replace('\\', '/');
-    if (path.startsWith(QLatin1String("./"))) path = path.mid(2);
-    return QDir::current().absoluteFilePath(path);
-}
-
 } // namespace
 
 const ControlPage kModelPages[3] = {modelPage(0), modelPage(1), modelPage(2)};
@@ -251,7 +244,7 @@ int serveModelLoadRequests(CZoetraView& v, const std::function<void()>& beforeLo
         FileChoice choice;
         choice.title = QString::fromLatin1(kModelPickerTitle);
         choice.filter = chooserFilter(kModelPickerFilter);
-        choice.initialPath = dialogFolder(kModelPickerFolder);
+        choice.initialPath = resolveProgramPath(QString::fromLatin1(kModelPickerFolder));
         const QString path = platform().chooseOpenFile(choice);
         if (!path.isEmpty()) {
             if (beforeLoad) beforeLoad();
