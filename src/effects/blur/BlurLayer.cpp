@@ -72,7 +72,7 @@ template <typename Draw> void radialCapture(CZoetraView& v, unsigned texture, Dr
 // The colour of older scenes and of the background overlay; a value that is not a number is 0.
 Vec3 legacyColour(const CZoetraView& v) {
     const Vec3& c = v.legacyBlurColour;
-    return {finiteOr(c.x, 0), finiteOr(c.y, 0), finiteOr(c.z, 0)};
+    return {drawable(c.x), drawable(c.y), drawable(c.z)};
 }
 
 struct OverlayLook {
@@ -82,24 +82,28 @@ struct OverlayLook {
 };
 
 // The overlay colour by the blur colour mode: up to 1 the scene's colour (the legacy one for
-// files of version 4 and older), from 4 on the legacy colour, in between none of its own.
+// files of version 4 and older), from 4 on the legacy colour. Files may carry a mode in between
+// (or one that is not a number); it names no colour, and such copies are drawn white, so that
+// they never depend on whatever colour the layer before them left behind.
 void overlayColour(const CZoetraView& v, const OverlayLook& look, float alpha) {
     const Vec3 legacy = legacyColour(v);
     if (v.blurColourMode <= 1) {
         if (v.sceneVersion < 5)
             glColor4f(legacy.x, legacy.y, legacy.z, alpha);
         else
-            glColor4f(finiteOr(look.red, 0) / 100, finiteOr(look.green, 0) / 100,
-                      finiteOr(look.blue, 0) / 100, alpha);
+            glColor4f(drawable(drawable(look.red) / 100), drawable(drawable(look.green) / 100),
+                      drawable(drawable(look.blue) / 100), alpha);
     } else if (v.blurColourMode >= 4) {
         glColor4f(legacy.x, legacy.y, legacy.z, alpha);
+    } else {
+        glColor4f(1, 1, 1, alpha);
     }
 }
 
 void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
     if (copies <= 0) return;
-    float inset = finiteOr(look.separation, 0) / 20;
-    float alpha = finiteOr(look.fade, 0) / 400 + 0.2f;
+    float inset = textureShift(drawable(look.separation) / 20);
+    float alpha = drawable(drawable(look.fade) / 400 + 0.2f);
     const float alphaStep = alpha / float(copies);
 
     // A flat picture over the frame: unlit, whatever the models before it left on.
@@ -143,7 +147,7 @@ void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float st
 
 // The motion texture over (0, 0)-(width, height) of the current viewport, trimmed vertically.
 void motionQuad(const CZoetraView& v, int width, int height) {
-    const float d = finiteOr(v.motionBlurTrim, 0) / 100;
+    const float d = textureShift(drawable(drawable(v.motionBlurTrim) / 100));
     beginOrtho(width, height);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 1 + d);

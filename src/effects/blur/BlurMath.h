@@ -2,6 +2,8 @@
 // sequence file can carry (NaN, infinite, huge, negative).
 #pragma once
 
+#include "effects/DrawableValue.h"
+
 #include <cmath>
 
 // More copies than the sliders can ask for (density 360 gives 385) are not drawn: each copy is a
@@ -17,6 +19,15 @@ constexpr float kRadialCopyStep = 0.02f;
 
 inline float finiteOr(float value, float fallback) {
     return std::isfinite(value) ? value : fallback;
+}
+
+// Texture coordinates the overlays start from are held within this distance of the texture:
+// farther ones only repeat the same picture, and the rasteriser slows down on huge ones.
+constexpr float kMaxTextureShift = 64;
+
+inline float textureShift(float value) {
+    const float v = finiteOr(value, 0);
+    return v > kMaxTextureShift ? kMaxTextureShift : v < -kMaxTextureShift ? -kMaxTextureShift : v;
 }
 
 // The radial overlay draws trunc(density + 25) copies: 25 with the default 0, none at -25 or
@@ -47,5 +58,5 @@ inline int motionStretchPixels(float stretch) {
 // less (or not a number).
 inline float motionOverlayAlpha(float& fade) {
     if (!(fade > 0)) fade = 1;
-    return finiteOr(0.9f - fade / 400.0f, 0);
+    return drawable(0.9f - drawable(fade) / 400.0f);
 }

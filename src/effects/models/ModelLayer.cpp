@@ -1,6 +1,7 @@
 // Drawing of the three 3DS models.
 #include "effects/models/ModelLayer.h"
 
+#include "effects/DrawableValue.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
@@ -29,12 +30,13 @@ void enableTexGen(bool on) {
 
 void diffuseColour(const CZoetraView& v, int index) {
     const Vec3& c = v.modelColour[index];
-    glColor3f(c.x / 205, c.y / 205, c.z / 205);
+    glColor3f(drawable(c.x / 205), drawable(c.y / 205), drawable(c.z / 205));
 }
 
 void spotLight(const CZoetraView& v, int index) {
     const Vec3& spot = v.modelSpotPosition[index];
-    const GLfloat position[4] = {spot.x / 100, spot.y / 100, spot.z / 100, 1};
+    const GLfloat position[4] = {drawable(spot.x / 100), drawable(spot.y / 100),
+                                 drawable(spot.z / 100), 1};
     const GLfloat direction[3] = {0, 0, -1};
     glEnable(GL_LIGHT0);
     glLightfv(GL_LIGHT0, GL_POSITION, position);
@@ -52,7 +54,7 @@ void drawObject(const Model3ds& model, const Object3ds& object, TexOffset offset
         object.hasTexture != 0 && modelObjectMaterial(model, object).textureFile[0] != '\0';
     if (textured) glEnable(GL_TEXTURE_2D);
     const bool hasCoords = object.texVertexCount > 0;
-    const float s = offset.s / 360, t = offset.t / 360;
+    const float s = drawable(offset.s / 360), t = drawable(offset.t / 360);
     glBegin(GL_TRIANGLES);
     for (const Face3ds& face : object.faces) {
         bool drawable = true;
@@ -140,7 +142,8 @@ void drawModel(CZoetraView& v, int index) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     const Vec3& c = v.modelColour[index];
-    glColor4f(c.x / 205, c.y / 205, c.z / 205, v.modelFade[index] / 255);
+    glColor4f(drawable(c.x / 205), drawable(c.y / 205), drawable(c.z / 205),
+              drawable(v.modelFade[index] / 255));
     if (isOn(v.modelLighting[index]))
         glEnable(GL_LIGHTING);
     else
