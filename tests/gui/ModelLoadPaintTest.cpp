@@ -43,8 +43,8 @@ TEST(ModelLoad, NoFrameIsDrawnWhileTheSplashWaits) {
     SpinningPlatform spinning(v);
     setPlatform(&spinning);
     widget.withContext([&] {
-        EXPECT_TRUE(reloadModelMesh(v, 1, QDir(qEnvironmentVariable("LUMATOY_HOME"))
-                                              .filePath("model/Tardis.3ds")));
+        EXPECT_TRUE(reloadModelMesh(
+            v, 1, QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath("model/Tardis.3ds")));
     });
     setPlatform(nullptr);
     ASSERT_EQ(spinning.anglesSeenDuringWaits.size(), 3u);
