@@ -58,5 +58,5 @@ inline int motionStretchPixels(float stretch) {
 // less (or not a number).
 inline float motionOverlayAlpha(float& fade) {
     if (!(fade > 0)) fade = 1;
-    return drawable(0.9f - drawable(fade) / 400.0f);
+    return drawable(0.9f - fade / 400.0f);
 }
