@@ -1,0 +1,96 @@
+// The own controls of the "Blur Control" page (its "Apply Blur to:" group, the hidden "Change
+// Color") and of the three model pages ("Load Model", the seven "Model Units" buttons).
+#include "DeckFixture.h"
+
+#include "deck/ModelBlurPages.h"
+#include "effects/ControlTable.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class ModelBlurPages : public DeckFixture {
+  protected:
+    void SetUp() override {
+        DeckFixture::SetUp();
+        sheet = openDeck();
+        ASSERT_NE(sheet, nullptr);
+    }
+    CMySheet* sheet = nullptr;
+};
+
+} // namespace
+
+TEST_F(ModelBlurPages, TheBlurPageGroupsWhatItAppliesTo) {
+    auto* page = static_cast<CmyPage7*>(clickTab(sheet, DeckPage::Blur));
+    ASSERT_NE(page->applyGroup(), nullptr);
+    EXPECT_EQ(page->applyGroup()->title(), "Apply Blur to:");
+    QStringList inGroup;
+    for (QAbstractButton* button : page->toggleButtons())
+        if (button->parentWidget() == page->applyGroup() && button->isVisibleTo(page))
+            inGroup << button->text();
+    EXPECT_EQ(inGroup, QStringList({"Text", "Stars", "Particles"}));
+    EXPECT_NE(page->toggleButtons()[0]->parentWidget(), page->applyGroup()); // "Blur On"
+    EXPECT_FALSE(page->changeColourButton()->isVisibleTo(page));
+    EXPECT_FALSE(page->changeColourButton()->isEnabled());
+    EXPECT_EQ(page->changeColourButton()->text(), "Change Color");
+    // The boxes in the group still count their clicks.
+    QAbstractButton* stars = page->toggleButtons()[2];
+    stars->click();
+    EXPECT_TRUE(stars->isChecked());
+    EXPECT_FLOAT_EQ(view().blurStars, 2);
+}
+
+TEST_F(ModelBlurPages, UnitsButtonsSetEachModelsUnits) {
+    for (DeckPage modelPage : {DeckPage::Model1, DeckPage::Model2, DeckPage::Model3}) {
+        auto* page = static_cast<CModelPage*>(clickTab(sheet, modelPage));
+        const int n = page->table()->instance;
+        SCOPED_TRACE(n);
+        ASSERT_NE(page->unitsButton(0), nullptr);
+        EXPECT_EQ(page->unitsButton(0)->text(), "-1000");
+        EXPECT_EQ(page->unitsButton(6)->text(), "+1000");
+        EXPECT_TRUE(page->unitsButton(3)->isChecked());
+        page->unitsButton(5)->click();
+        EXPECT_EQ(view().modelUnits[n], 5);
+        EXPECT_FALSE(page->unitsButton(3)->isChecked());
+        page->resetButton()->click();
+        EXPECT_EQ(view().modelUnits[n], 3);
+        EXPECT_TRUE(page->unitsButton(3)->isChecked());
+    }
+    // Far larger units put the first model out of sight.
+    auto* first = static_cast<CModelPage*>(clickTab(sheet, DeckPage::Model1));
+    view().textOn = 0;
+    // Reset put all three at the same place: only the first one stays on.
+    view().modelOn[1] = view().modelOn[2] = 0;
+    const QImage near = viewPicture();
+    EXPECT_GT(litPixels(near, 20), 500);
+    first->unitsButton(6)->click();
+    EXPECT_GT(differingPixels(near, viewPicture()), 500);
+}
+
+TEST_F(ModelBlurPages, LoadModelOpensThePickerBeforeTheNextFrame) {
+    auto* page = static_cast<CModelPage*>(clickTab(sheet, DeckPage::Model2));
+    ASSERT_NE(page->loadModelButton(), nullptr);
+    EXPECT_EQ(page->loadModelButton()->text(), "Load Model");
+
+    // Cancelled: the deck comes back and the model stays.
+    const std::string before = view().modelPath[1];
+    page->loadModelButton()->click();
+    EXPECT_FALSE(sheet->isVisible());
+    ASSERT_TRUE(waitUntil([&] { return !headless.fileRequests.empty(); }));
+    EXPECT_EQ(headless.fileRequests.back().title, "Choose Files");
+    ASSERT_TRUE(waitUntil([&] { return sheet->isVisible(); }));
+    EXPECT_EQ(view().modelPath[1], before);
+
+    const QString model = QDir(programFolder()).filePath("model/Tardis.3ds");
+    headless.files = {model};
+    page->loadModelButton()->click();
+    ASSERT_TRUE(waitUntil([&] { return headless.fileRequests.size() == 2 && sheet->isVisible(); }));
+    EXPECT_TRUE(headless.messages.empty());
+    EXPECT_EQ(view().modelPath[1], "Model/Tardis.3ds");
+}
