@@ -126,18 +126,22 @@ void copyParticleBlock(CZoetraView& v) {
     ps.colourWheelBirths = wheel ? v.particleMultiColourLevel : 0;
 }
 
-void drawParticles(CZoetraView& v) {
-    enterParticleState();
-    serveParticleRebuild(v);
-    if (v.sceneVersion >= 6.0f) applyParticleFog(v);
-    copyParticleBlock(v);
-    placeLayer(v);
+void stepParticlesForFrame(CZoetraView& v) {
     // A loaded sequence starts with a populated cloud.
     if (isOn(v.particleWarmUpRequest))
         v.particleSystem.step(50.0f);
     else if (isOff(v.particleWarmUpRequest))
         v.particleSystem.step(frameStep(v));
     v.particleWarmUpRequest = 0;
+}
+
+void drawParticles(CZoetraView& v) {
+    enterParticleState();
+    serveParticleRebuild(v);
+    if (v.sceneVersion >= 6.0f) applyParticleFog(v);
+    copyParticleBlock(v);
+    placeLayer(v);
+    stepParticlesForFrame(v);
     drawEmitter(v);
     leaveParticleState();
 }

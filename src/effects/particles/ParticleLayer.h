@@ -18,6 +18,10 @@ void copyParticleBlock(CZoetraView& v);
 // A pending rebuild request: `configureParticles`, then the block's count of slots.
 void serveParticleRebuild(CZoetraView& v);
 
+// The frame's step: by 50 time units at once while a warm-up is requested (a loaded sequence
+// starts with a populated cloud), else by the particle speed / 50; the request is then cleared.
+void stepParticlesForFrame(CZoetraView& v);
+
 // The particles slot of both composers.
 void drawParticles(CZoetraView& v);
 // The particles again for a blur capture: stepped once more, without fog or warm-up.
