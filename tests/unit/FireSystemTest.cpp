@@ -1,7 +1,7 @@
 // The fire pool without GL: births per step, running backwards, the end of a flame's life, the
 // birth's draws and colour cycle, the time step of the chain and the live ramp.
-#include "effects/fire/FireLayer.h"
 #include "effects/fire/FireSystem.h"
+#include "effects/fire/FireLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
 #include "timeline/KeyframeStore.h"

@@ -1,8 +1,8 @@
 // The particle emitter without GL: births into free slots, ageing, the per-frame copy of the
 // particle block, the warm-up, the count bound and the repeatability of a seeded run.
+#include "effects/particles/ParticleSystem.h"
 #include "effects/particles/ParticleEffect.h"
 #include "effects/particles/ParticleLayer.h"
-#include "effects/particles/ParticleSystem.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
 #include "timeline/KeyframeStore.h"

@@ -147,8 +147,7 @@ TEST(ParticleControls, EntriesAsThePageListsThemWithAnEmptyEleventh) {
     EXPECT_EQ(kParticlePage.entries[6].ranges[2].max, 360);
     EXPECT_EQ(kParticlePage.entries[4].ranges[0].min, 0);
     EXPECT_STREQ(kParticlePage.pickers[0].title, "Select a Particle Texture");
-    EXPECT_STREQ(kParticlePage.pickers[0].filter,
-                 "TGA Files (*.TGA)|*.TGA|All Files(*.*)|*.*||");
+    EXPECT_STREQ(kParticlePage.pickers[0].filter, "TGA Files (*.TGA)|*.TGA|All Files(*.*)|*.*||");
     EXPECT_STREQ(kParticlePage.pickers[0].prefix, "Particles/");
     // Both gravity entries show the one "Double Direction" value.
     auto v = makeScene();

@@ -21,8 +21,7 @@ TEST(StarTable, TheFirstStarNumberOfStarsGetDistancesAndRandomColoursInOrder) {
     EXPECT_FLOAT_EQ(v->stars[249].distance, 249.0f / 300 * 5);
     for (int i = 250; i < kStarCount; ++i) {
         EXPECT_FLOAT_EQ(v->stars[i].distance, 0) << i;
-        EXPECT_EQ(v->stars[i].starRedByte + v->stars[i].starGreenByte + v->stars[i].starBlueByte,
-                  0)
+        EXPECT_EQ(v->stars[i].starRedByte + v->stars[i].starGreenByte + v->stars[i].starBlueByte, 0)
             << i;
     }
     // 750 draws, no more.

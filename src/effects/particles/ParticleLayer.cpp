@@ -35,7 +35,9 @@ void applyParticleFog(const CZoetraView& v) {
     glFogf(GL_FOG_DENSITY, 0.05f);
     glHint(GL_FOG_HINT, GL_NICEST);
     glFogf(GL_FOG_START, 0.0f);
-    glFogf(GL_FOG_END, v.particleFogEnd);
+    // An end at the start (0) fogs every particle fully; GL would switch the fog off there
+    // instead, so the end goes a hair beyond it.
+    glFogf(GL_FOG_END, v.particleFogEnd == 0.0f ? 1e-4f : v.particleFogEnd);
     glEnable(GL_FOG);
 }
 

@@ -188,6 +188,9 @@ void ParticleSystem::draw() {
         }
     } else {
         glGetFloatv(GL_POINT_SIZE, &pointSize);
+        // A point takes one texel of the bound sprite: its centre, not whatever coordinate an
+        // earlier layer left behind.
+        glTexCoord2f(0.5f, 0.5f);
     }
 
     for (int i = 0; i < maxParticles; ++i) {
