@@ -45,8 +45,10 @@ struct TimelineBlock {
     // version itself is the scene's `sceneVersion`.
     std::int32_t sceneVersionWhole = 0;
 
-    // The stored sequences: entry 0 is "Nothing Selected", then the file names found.
+    // The stored sequences: entry 0 is "Nothing Selected", then the file names found, and the
+    // file each name stands for (the program's or the user's).
     QString sequenceNames[kSequenceNameCapacity];
+    QString sequencePaths[kSequenceNameCapacity];
     std::int32_t sequenceCount = 0;
     QString startFolder; // working folder after the start-up sequence was loaded
 

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -22,6 +23,28 @@ constexpr qint64 kMaxSequenceFileSize = 32 * 1024 * 1024;
 
 const QString kNothingSelected = QStringLiteral("Nothing Selected");
 const QString kSequencesFolder = QStringLiteral("Sequences");
+
+// The sequence files of a folder, in name order: names whose text after the last full stop is
+// "lmt" exactly.
+QStringList sequenceFiles(const QString& folder) {
+    QStringList found;
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& file : files) {
+        const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0 && QStringView(file).mid(dot + 1) == QLatin1String("lmt")) found << file;
+    }
+    return found;
+}
+
+// Whether a new file can be made in `folder` (made first when missing, if its parent allows).
+bool folderWritable(const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    QFile probe(QDir(folder).filePath(QStringLiteral(".lumatoy-write-test")));
+    if (!probe.open(QIODevice::WriteOnly)) return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
 
 // Save dialogs add the default extension to a name typed without one.
 QString withExtension(const QString& path, const QString& extension) {
@@ -115,27 +138,62 @@ void saveSequence(CZoetraView& v) {
     if (!path.isEmpty()) writeSequence(v, path);
 }
 
+QString programSequencesFolder() {
+    return QDir(programFolder()).filePath(kSequencesFolder);
+}
+
+QString userSequencesFolder() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))
+        dataHome = QDir::home().filePath(QStringLiteral(".local/share"));
+    return QDir(dataHome).filePath(QStringLiteral("lumatoy/") + kSequencesFolder);
+}
+
 void scanSequences(CZoetraView& v) {
     v.sequenceCount = 1;
     v.sequenceNames[0] = kNothingSelected;
+    v.sequencePaths[0].clear();
+    const QString programFolderSequences = programSequencesFolder();
+    const QString userFolder = userSequencesFolder();
+    const QStringList stored = sequenceFiles(programFolderSequences);
+    const QStringList own =
+        QDir(userFolder).canonicalPath() == QDir(programFolderSequences).canonicalPath()
+            ? QStringList()
+            : sequenceFiles(userFolder);
+    auto add = [&](const QString& name, const QString& folder) {
+        if (v.sequenceCount >= kSequenceNameCapacity) return;
+        v.sequenceNames[v.sequenceCount] = name;
+        v.sequencePaths[v.sequenceCount] = QDir(folder).filePath(name);
+        ++v.sequenceCount;
+    };
+    for (const QString& name : stored)
+        add(name, own.contains(name) ? userFolder : programFolderSequences);
+    for (const QString& name : own)
+        if (!stored.contains(name)) add(name, userFolder);
+
     QDir::setCurrent(programFolder());
-    if (!QDir::setCurrent(kSequencesFolder)) return;
-    const QStringList files = QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& file : files) {
-        if (v.sequenceCount >= kSequenceNameCapacity) break;
-        const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
-        if (dot < 0 || QStringView(file).mid(dot + 1) != QLatin1String("lmt")) continue;
-        v.sequenceNames[v.sequenceCount++] = file;
-    }
+    QDir::setCurrent(kSequencesFolder);
+}
+
+bool loadStoredSequence(CZoetraView& v, int index) {
+    if (index < 1 || index >= v.sequenceCount) return false;
+    QDir::setCurrent(programFolder());
+    return readSequence(v, v.sequencePaths[index]);
 }
 
 void addToPresets(CZoetraView& v) {
     if (!v.startFolder.isEmpty()) QDir::setCurrent(v.startFolder);
+    // An installed copy's folder is not the user's to write: presets go to the user's own folder.
+    QString folder = programSequencesFolder();
+    if (!folderWritable(folder)) {
+        folder = userSequencesFolder();
+        QDir().mkpath(folder);
+    }
     FileChoice choice;
     choice.title = QStringLiteral("Save a Lumatoy Keyframe File");
     choice.filter = QStringLiteral("Lumatoy Files (*.lmt);;All Files (*.*)");
     choice.defaultExtension = QStringLiteral("lmt");
-    choice.initialPath = QDir::current().absoluteFilePath(kSequencesFolder);
+    choice.initialPath = folder;
     const QString path = withExtension(platform().chooseSaveFile(choice), choice.defaultExtension);
     if (path.isEmpty()) return;
     writeSequence(v, path);
@@ -148,11 +206,18 @@ void loadRandomSequence(CZoetraView& v) {
     int index = crand() % count;
     if (index < 1) index = 1;
     QDir::setCurrent(programFolder());
-    // With no stored sequence there is nothing to load: the scene keeps its defaults.
-    if (index >= v.sequenceCount) return;
-    readSequence(v, kSequencesFolder + QLatin1Char('/') + v.sequenceNames[index]);
-    v.startFolder = QDir::currentPath().left(255);
-    v.currentPreset = index;
+    // With no stored sequence there is nothing to load: the scene keeps its defaults. A broken
+    // one is passed over for the next (nobody asked for that file, so no message box).
+    for (int tried = 1; tried < v.sequenceCount; ++tried) {
+        QString error;
+        if (loadSequenceFile(v, v.sequencePaths[index], &error)) {
+            v.startFolder = QDir::currentPath().left(255);
+            v.currentPreset = index;
+            return;
+        }
+        std::fprintf(stderr, "lumatoy: skipping a stored sequence: %s\n", qPrintable(error));
+        index = index + 1 < v.sequenceCount ? index + 1 : 1;
+    }
 }
 
 void loadStartSequence(CZoetraView& v) {

@@ -29,12 +29,25 @@ int sequenceFrameCount(const CZoetraView& v);
 void openSequence(CZoetraView& v);
 void saveSequence(CZoetraView& v);
 
-// Lists the "lmt" files of the sequences folder after "Nothing Selected" (at most 1,023 names);
-// the sequences folder stays the working folder.
+// The stored sequences: the program's "Sequences" folder, and the user's own
+// ($XDG_DATA_HOME/lumatoy/Sequences, by default ~/.local/share/lumatoy/Sequences) where "Add to
+// Presets" saves when the program's folder cannot be written (an installed copy).
+QString programSequencesFolder();
+QString userSequencesFolder();
+
+// Lists the "lmt" files of the program's sequences folder, then those of the user's, after
+// "Nothing Selected" (at most 1,023 names, each folder in name order); a user file with the name
+// of a stored one is listed once, in the stored one's place, and stands for the user's copy. The
+// program's sequences folder stays the working folder.
 void scanSequences(CZoetraView& v);
-// "Add to Presets": saves into the sequences folder, then lists the folder again.
+// Loads the stored sequence listed at `index` (1 ...), telling the user why a file is refused;
+// the scene stays as it was then.
+bool loadStoredSequence(CZoetraView& v, int index);
+// "Add to Presets": saves into the program's sequences folder, or into the user's when that one
+// cannot be written, then lists the sequences again.
 void addToPresets(CZoetraView& v);
-// Loads a random stored sequence (never entry 0); with none stored the scene keeps its look.
+// Loads a random stored sequence (never entry 0); a broken one is skipped with a line on stderr
+// and the next one tried. With none stored, or none readable, the scene keeps its look.
 void loadRandomSequence(CZoetraView& v);
 // The start-up sequence: the file named on the command line, else a random stored one when the
 // setting asks for it, else the defaults.

@@ -1,0 +1,56 @@
+// While a model loads, its splash waits keep the window responsive but no frame is drawn.
+#include "app/ZoetraGLWidget.h"
+#include "effects/models/ModelEffect.h"
+#include "platform/HeadlessPlatform.h"
+#include "scene/CZoetraView.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A platform whose waits really let the event loop run, as the window's do. A frame drawn during
+// a wait would bring the text angle of 400 into range (the composer folds it to -320).
+class SpinningPlatform : public HeadlessPlatform {
+  public:
+    explicit SpinningPlatform(CZoetraView& v) : v_(v) {}
+    void wait(int ms) override {
+        HeadlessPlatform::wait(ms);
+        v_.textRotation.x = 400;
+        QTest::qWait(150);
+        anglesSeenDuringWaits.push_back(v_.textRotation.x);
+    }
+    std::vector<float> anglesSeenDuringWaits;
+
+  private:
+    CZoetraView& v_;
+};
+
+} // namespace
+
+TEST(ModelLoad, NoFrameIsDrawnWhileTheSplashWaits) {
+    ZoetraGLWidget widget;
+    widget.resize(320, 240);
+    QSignalSpy initialised(&widget, &ZoetraGLWidget::sceneInitialised);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    if (!widget.sceneReady()) {
+        ASSERT_TRUE(initialised.wait(20000));
+    }
+    CZoetraView& v = widget.view();
+    SpinningPlatform spinning(v);
+    setPlatform(&spinning);
+    widget.withContext([&] {
+        EXPECT_TRUE(reloadModelMesh(
+            v, 1, QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath("model/Tardis.3ds")));
+    });
+    setPlatform(nullptr);
+    ASSERT_EQ(spinning.anglesSeenDuringWaits.size(), 3u);
+    for (float angle : spinning.anglesSeenDuringWaits)
+        EXPECT_EQ(angle, 400);
+    // Once the model is in, frames are drawn again.
+    QTest::qWait(300);
+    EXPECT_FLOAT_EQ(v.textRotation.x, -320);
+}
