@@ -1,4 +1,4 @@
-// Projection, frame throttle, capture pacing, frame-rate count, ortho bracket and fog.
+// Projection, frame throttle, capture pacing, frame-rate count and ortho bracket.
 #include "render/FrameClock.h"
 
 #include "render/Clock.h"
@@ -73,15 +73,4 @@ void endOrtho() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-}
-
-void applyFog(const CZoetraView& v) {
-    const GLfloat colour[4] = {v.tunnelFogRed / 255.0f, v.tunnelFogGreen / 255.0f,
-                               v.tunnelFogBlue / 255.0f, 1.0f};
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, colour);
-    glFogf(GL_FOG_DENSITY, v.tunnelFogDensity);
-    glHint(GL_FOG_HINT, GL_NICEST);
-    glFogf(GL_FOG_START, v.tunnelFogStart / 10.0f);
-    glFogf(GL_FOG_END, v.tunnelFogEnd / 10.0f);
 }

@@ -1,5 +1,5 @@
 // When frames are drawn: the projection, the throttle to the video rate, the capture pacing gate,
-// the frame-rate measurement, and the overlay and fog helpers shared by the layers.
+// the frame-rate measurement, and the overlay bracket shared by the layers.
 #pragma once
 
 class CZoetraView;
@@ -25,6 +25,3 @@ const char* fpsText(int measuredFps);
 // Overlay bracket: an orthographic projection with y growing downwards over (x0, y0)-(x1, y1).
 void beginOrtho(int x0, int y0, int x1, int y1);
 void endOrtho();
-
-// Linear fog from the tunnel's fog colour, density, start and end.
-void applyFog(const CZoetraView& v);

@@ -89,7 +89,7 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
     if (isOn(v.tilesOn)) drawTiles(v);
     if (isOn(v.tunnelOn)) drawTunnel(v);
     if (isOn(v.pictureOn)) drawPictures(v);
-    if (mode == ComposerMode::Live || isOn(v.pictureOn)) refreshPictureRipple(v);
+    if (mode == ComposerMode::Live || isOn(v.pictureOn)) updatePictureWave(v);
     if (isOn(v.fireOn)) drawFire(v);
     if (isOn(v.particlesOn)) drawParticles(v);
     if (isOn(v.starsOn)) drawStars(v);

@@ -1,4 +1,5 @@
 // The frame composer drawn headlessly: an empty scene is the clear colour; the gating rules.
+#include "effects/tunnel/TunnelFog.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"

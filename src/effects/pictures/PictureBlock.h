@@ -37,9 +37,12 @@ struct NaturalSize {
     int width = 0, height = 0;
 };
 
-// One picture's sheet: the wave grid scaled by the picture's natural size.
+// One picture's sheet as its natural size makes it: the wave grid is scaled by (width, height)
+// = natural size / 1000. A picture without a natural size (none loaded, or a decoder that gave
+// none) has no sheet to draw.
 struct PictureMesh {
-    Vec3 point[kPictureGrid][kPictureGrid]{};
+    float width = 0, height = 0;
+    bool drawable = false;
 };
 
 struct PictureBlock : PictureParams {
@@ -52,4 +55,7 @@ struct PictureBlock : PictureParams {
     Vec3 pictureGrid[kPictureGrid][kPictureGrid]{};
     PictureMesh pictureMesh[2]{};
     float pictureMeshValid[2]{0, 0}; // <= 1: rebuild that mesh at the start of the next frame
+    // The alpha each sheet (pictures 1 and 2) is drawn with: the one the fade gave in the frame
+    // before, so a change of fade shows one frame later.
+    float pictureAlpha[2]{1, 0};
 };

@@ -85,12 +85,14 @@ void reloadPictures(CZoetraView& v, EffectLoads& loads, float) {
 }
 
 constexpr KeySlice kPictureKeySlices[] = {{"pictures", kPictureKeys}};
+constexpr const ControlPage* kPicturePages[] = {&kPicturePage};
 
 } // namespace
 
 const EffectDescriptor kPictureEffect{
     .name = "pictures",
     .keys = kPictureKeySlices,
+    .pages = kPicturePages,
     .reset = resetPictures,
     .reloadAfterReset = reloadPicture2,
     .loadDefaults = loadPictureDefaults,

@@ -1,5 +1,5 @@
-// The picture layer as the rest of the program sees it: its keyable values, reset, loads and
-// sequence reload, and the picture loads.
+// The picture layer as the rest of the program sees it: its keyable values, its "Picture
+// Controls" page, reset, loads and sequence reload, and the picture loads.
 #pragma once
 
 #include "effects/EffectDescriptor.h"
@@ -8,6 +8,7 @@
 #include <string>
 
 extern const KeyField kPictureKeys[16];
+extern const ControlPage kPicturePage;
 extern const EffectDescriptor kPictureEffect;
 
 // Picture 1 or 2 from a file: opaque RGBA, linear filters, no mipmaps, path rule B; records the

@@ -52,12 +52,14 @@ void reloadTileTextures(CZoetraView& v, EffectLoads& loads, float) {
 }
 
 constexpr KeySlice kTileKeySlices[] = {tileKeys(0), tileKeys(1)};
+constexpr const ControlPage* kTilePages[] = {&kTilePage};
 
 } // namespace
 
 const EffectDescriptor kTileEffect{
     .name = "tiles",
     .keys = kTileKeySlices,
+    .pages = kTilePages,
     .reset = resetTiles,
     .loadDefaults = loadTileDefaults,
     .textureSlots = tileSlots,

@@ -1,5 +1,5 @@
-// The tile layer as the rest of the program sees it: the keyable values of each quad, reset,
-// loads and sequence reload.
+// The tile layer as the rest of the program sees it: the keyable values of each quad, the "Tile
+// Controls" page, reset, loads and sequence reload.
 #pragma once
 
 #include "effects/EffectDescriptor.h"
@@ -9,6 +9,7 @@
 
 // The keyable values of one quad; the two quads share the table (instance 0 and 1).
 extern const KeyField kTileKeys[8];
+extern const ControlPage kTilePage;
 extern const EffectDescriptor kTileEffect;
 
 // The key share of quad 0 or 1 ("tile1", "tile2").
@@ -21,3 +22,17 @@ constexpr KeySlice tileKeys(int quad) {
 // `recordedPath` stored for the sequence file. False when the file cannot be loaded.
 bool loadUserTileTexture(CZoetraView& v, int quad, const QString& path,
                          const std::string& recordedPath);
+
+// The quad the page and the mouse edit: 0 (`tileSelected` 2, quad 1) or 1 (`tileSelected` 4).
+int tileQuadSelected(const CZoetraView& v);
+// The "Quad 1" / "Quad 2" radio buttons (quad 0 or 1): the page then shows that quad's values.
+void selectTileQuad(CZoetraView& v, int quad);
+
+// The tile page's toggles, in the order of its table: the layer button, then the check boxes.
+enum TileToggle {
+    kTileToggleLayer,
+    kTileToggleTransparent1, // quad 1 "Transparent"
+    kTileToggleVisible1,     // quad 1 "Visible"
+    kTileToggleTransparent2,
+    kTileToggleVisible2,
+};

@@ -58,12 +58,14 @@ void reloadTunnelTexture(CZoetraView& v, EffectLoads& loads, float) {
 }
 
 constexpr KeySlice kTunnelKeySlices[] = {{"tunnel", kTunnelKeys}};
+constexpr const ControlPage* kTunnelPages[] = {&kTunnelPage};
 
 } // namespace
 
 const EffectDescriptor kTunnelEffect{
     .name = "tunnel",
     .keys = kTunnelKeySlices,
+    .pages = kTunnelPages,
     .reset = resetTunnel,
     .loadDefaults = loadTunnelDefaults,
     .textureSlots = tunnelSlots,

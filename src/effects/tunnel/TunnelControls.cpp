@@ -1,0 +1,113 @@
+// The "Tunnel Controls" page as data: its parameter entries, mouse rules, toggle, picker,
+// opening, Reset and the wall colour its "Change Color" button sets.
+#include "effects/tunnel/TunnelEffect.h"
+#include "scene/CZoetraView.h"
+#include "scene/Switch.h"
+
+namespace {
+
+constexpr SliderRange kWide{-360, 360};
+constexpr DragRule kPan{DragMove::PanXY};
+constexpr DragRule kAlongZ{DragMove::AlongZ, 0.5f};
+
+// An entry of one, two or three values (a null id leaves its slider and edit disabled).
+constexpr ControlEntry entry(const char* text, const char* x, const char* y, const char* z,
+                             SliderRange ry, DragRule right) {
+    ControlEntry e;
+    e.text = text;
+    const char* ids[3] = {x, y, z};
+    const SliderRange ranges[3] = {kWide, ry, kWide};
+    for (int n = 0; n < 3; ++n) {
+        if (!ids[n]) continue;
+        e.values[n].key = ids[n];
+        e.ranges[n] = ranges[n];
+        e.enabled[n] = true;
+    }
+    e.leftDrag = kPan;
+    e.rightDrag = right;
+    return e;
+}
+
+const ControlEntry kTunnelEntries[] = {
+    entry("Tunnel Speed (Left Mouse X)  Tunnel Twist (Left Mouse Y)  Tunnel Rotate (Right Mouse "
+          "Z)",
+          "tunnel.speed", "tunnel.twist", "tunnel.rotate", kWide, kAlongZ),
+    entry("Tunnel Position (Left Mouse X)  Position (Left Mouse Y)  Position (Right Mouse Z)",
+          "tunnel.position.x", "tunnel.position.y", "tunnel.position.z", kWide, kAlongZ),
+    entry("Fog Start (Left Mouse X)  Fog End (Left Mouse Y)", "tunnel.fogStart", "tunnel.fogEnd",
+          nullptr, {0, 360}, {}),
+    entry("Tunnel Squeeze (Left Mouse X)  (Left Mouse Y)", "tunnel.squeeze.x", "tunnel.squeeze.y",
+          nullptr, kWide, {}),
+};
+
+bool tunnelTargeted(const CZoetraView& v, int) {
+    return isOn(v.mouseTargetTunnel);
+}
+float& tunnelTarget(CZoetraView& v, int) {
+    return v.mouseTargetTunnel;
+}
+float& tunnelOn(CZoetraView& v, int) {
+    return v.tunnelOn;
+}
+float& tunnelOnClicks(CZoetraView& v, int) {
+    return v.tunnelOnClicks;
+}
+
+const ToggleSpec kTunnelToggles[] = {
+    {{"Tunnel Off", "Tunnel On"}, tunnelOn, tunnelOnClicks, {0, 2}},
+};
+
+bool loadTunnelTexture(CZoetraView& v, int, const QString& path, const std::string& recorded) {
+    return loadUserTunnelTexture(v, path, recorded);
+}
+
+const AssetPicker kTunnelPickers[] = {
+    {"Load Texture", "Select Tunnel Texture", "JPG Files (*.jpg)|*.jpg|All Files(*.*)|*.*||",
+     ".\\Textures", "Textures/", nullptr, loadTunnelTexture},
+};
+
+void openTunnelPage(CZoetraView& v, int) {
+    v.tunnelOn = kSwitchOn;
+    v.tunnelOnClicks = 0;
+}
+
+// Reset: every value of the page back to its start value (the layer switch and the texture
+// stay), and the first entry selected.
+void resetTunnelPage(CZoetraView& v, int) {
+    v.tunnelSpeed = 0;
+    v.tunnelTwist = 0;
+    v.tunnelRotate = 272;
+    v.tunnelRed = 0;
+    v.tunnelGreen = 255;
+    v.tunnelBlue = 0;
+    v.tunnelFogDensity = 0.25f;
+    v.tunnelFogStart = 0;
+    v.tunnelFogEnd = 230;
+    v.tunnelArcX = v.tunnelArcY = 200;
+    v.tunnelSqueezeX = v.tunnelSqueezeY = 300;
+    v.tunnelTexMode = 0;
+    v.tunnelPosX = v.tunnelPosY = v.tunnelPosZ = 0;
+    if (v.pageExists(DeckPage::Tunnel)) v.selectedEntry[pageIndex(DeckPage::Tunnel)] = 0;
+}
+
+} // namespace
+
+void setTunnelColour(CZoetraView& v, int red, int green, int blue) {
+    v.tunnelRed = float(red) / 255.0f;
+    v.tunnelGreen = float(green) / 255.0f;
+    v.tunnelBlue = float(blue) / 255.0f;
+}
+
+const ControlPage kTunnelPage{
+    .page = DeckPage::Tunnel,
+    .caption = "Tunnel Controls",
+    .entries = kTunnelEntries,
+    .leftDragGate = tunnelTargeted,
+    .rightDragGate = tunnelTargeted,
+    .mouseTarget = tunnelTarget,
+    .mousePageCode = 1,
+    .toggles = kTunnelToggles,
+    .pickers = kTunnelPickers,
+    .open = openTunnelPage,
+    .reset = resetTunnelPage,
+};
