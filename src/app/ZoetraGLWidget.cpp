@@ -3,6 +3,7 @@
 
 #include "assets/Loader3ds.h"
 #include "deck/MouseControl.h"
+#include "effects/models/ModelControls.h"
 #include "export/ExportRun.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -35,7 +36,7 @@ ZoetraGLWidget::ZoetraGLWidget(QWidget* parent) : QOpenGLWidget(parent), view_(m
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     // The idle loop: redraw whenever the event queue is empty.
     idle_.setInterval(0);
-    connect(&idle_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&idle_, &QTimer::timeout, this, &ZoetraGLWidget::idlePass);
 }
 
 ZoetraGLWidget::~ZoetraGLWidget() {
@@ -51,6 +52,17 @@ void ZoetraGLWidget::withContext(const std::function<void()>& work) {
     makeCurrent();
     work();
     doneCurrent();
+}
+
+void ZoetraGLWidget::idlePass() {
+    // A model picker runs here, between two frames: its dialog runs an event loop of its own,
+    // which must never happen inside a paint. The frame after it shows the new model.
+    if (sceneReady_ && modelLoadRequested(*view_) && !Loader3ds::importRunning()) {
+        makeCurrent();
+        serveModelLoadRequests(*view_, [this] { makeCurrent(); });
+        doneCurrent();
+    }
+    update();
 }
 
 void ZoetraGLWidget::initializeGL() {

@@ -45,6 +45,8 @@ class ZoetraGLWidget : public QOpenGLWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // One pass of the idle loop: pending model pickers, then a repaint.
+    void idlePass();
     void drawRecordedFrame();
 
     std::unique_ptr<CZoetraView> view_;

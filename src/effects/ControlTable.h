@@ -117,6 +117,8 @@ struct ControlPage {
     std::span<const AssetPicker> pickers{};
     void (*open)(CZoetraView&, int instance) = nullptr;  // creating the page's window
     void (*reset)(CZoetraView&, int instance) = nullptr; // its Reset button
+    // The page became the active tab (also the first time, right after `open`).
+    void (*activated)(CZoetraView&, int instance) = nullptr;
 };
 
 // The scene value an entry's value refers to; empty for an empty or unknown reference.

@@ -69,7 +69,7 @@ void runBlurCaptures(CZoetraView& v) {
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
         glDisable(GL_LIGHTING);
-        captureMotionBlur(v);
+        captureMotionBlur(v, rateGate);
         restoreAfterCapture();
     }
     if (radialBlurGateOpen(v)) {
@@ -79,8 +79,9 @@ void runBlurCaptures(CZoetraView& v) {
         glDisable(GL_BLEND);
         prepareRadialBlur(v);
         if (!isOn(v.blurAfterLayers) && isOn(v.radialBlurOn)) drawRadialBlurMain(v);
+        // A model's own pass before the layers runs while the model asks for it.
         for (int i = 0; i < 3; ++i)
-            drawModelRadialBlur(v, i);
+            if (isOn(v.modelBlurPassRequest[i])) drawModelRadialBlur(v, i);
         restoreAfterCapture();
     }
 }

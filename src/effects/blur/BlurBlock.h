@@ -1,6 +1,7 @@
 // Scene fields of the radial and motion blur: switches, parameter values and render targets.
 #pragma once
 
+#include "effects/blur/CaptureTarget.h"
 #include "scene/Vec3.h"
 
 // The values the "Blur Control" page and the keyframes tune; "New" restores them.
@@ -35,4 +36,9 @@ struct BlurBlock : BlurParams {
     unsigned radialBlurTexture = 0; // 512 x 512 luminance
     unsigned modelBlurTexture1 = 0, modelBlurTexture2 = 0, modelBlurTexture3 = 0; // 512 x 512
     unsigned motionBlurTexture = 0;                                               // 256 x 256 RGB
+    // The framebuffers the captures draw into: 512 x 512 for the radial captures, the 256 x 256
+    // motion square with a margin around it. Made when first needed.
+    CaptureTarget radialCapture, motionCapture;
+    // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
+    unsigned lastBlurColourChoice = 0;
 };

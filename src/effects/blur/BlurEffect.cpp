@@ -1,6 +1,7 @@
 // The blur's declaration: keyable values, reset, render targets as texture slots.
 #include "effects/blur/BlurEffect.h"
 
+#include "effects/blur/BlurControls.h"
 #include "effects/blur/BlurLayer.h"
 #include "scene/CZoetraView.h"
 
@@ -39,12 +40,14 @@ void blurSlots(CZoetraView& v, std::vector<unsigned*>& list) {
 }
 
 constexpr KeySlice kBlurKeySlices[] = {{"blur", kBlurKeys}};
+constexpr const ControlPage* kBlurPages[] = {&kBlurPage};
 
 } // namespace
 
 const EffectDescriptor kBlurEffect{
     .name = "blur",
     .keys = kBlurKeySlices,
+    .pages = kBlurPages,
     .reset = resetBlur,
     .startUp = createBlurTargets,
     .textureSlots = blurSlots,

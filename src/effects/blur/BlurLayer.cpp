@@ -2,9 +2,187 @@
 #include "effects/blur/BlurLayer.h"
 
 #include "assets/TextureLoaders.h"
+#include "effects/blur/BlurMath.h"
+#include "effects/blur/CaptureTarget.h"
+#include "effects/fire/FireLayer.h"
+#include "effects/models/ModelLayer.h"
+#include "effects/particles/ParticleLayer.h"
+#include "effects/stars/StarLayer.h"
+#include "effects/text/TextLayer.h"
 #include "scene/CZoetraView.h"
+#include "scene/Switch.h"
 
 #include <GL/gl.h>
+
+namespace {
+
+unsigned modelBlurTexture(const CZoetraView& v, int index) {
+    return index == 0   ? v.modelBlurTexture1
+           : index == 1 ? v.modelBlurTexture2
+                        : v.modelBlurTexture3;
+}
+
+void restoreViewport(const CZoetraView& v) {
+    glViewport(0, 0, v.viewportWidth, v.viewportHeight);
+}
+
+// An orthographic projection over (0, 0)-(width, height) with y growing downwards.
+void beginOrtho(int width, int height) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+void endOrtho() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawBlurSource(CZoetraView& v, bool radial) {
+    if (isOn(v.blurText)) drawTextSlot(v);
+    if (isOn(v.blurStars)) drawStarsBlurSource(v);
+    if (isOn(v.blurParticles)) drawParticlesBlurSource(v);
+    if (isOn(v.blurFire)) {
+        if (radial && v.fireNumber <= 116) v.fireNumber = 243;
+        drawFireBlurSource(v, radial);
+    }
+    if (isOn(v.blurModel))
+        for (int i = 0; i < kModelCount; ++i)
+            if (isOn(v.modelOn[i])) drawModel(v, i);
+}
+
+// One radial capture: `drawSource` into the 512 x 512 target, copied grey into `texture`.
+template <typename Draw> void radialCapture(CZoetraView& v, unsigned texture, Draw drawSource) {
+    if (prepareCaptureTarget(v.radialCapture, kRadialCaptureSize, currentSampleCount())) {
+        const FramebufferBinding frame = beginCapture(v.radialCapture);
+        drawSource();
+        glBindTexture(GL_TEXTURE_2D, texture);
+        readCapture(v.radialCapture);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kRadialCaptureSize,
+                         kRadialCaptureSize, 0);
+        endCapture(frame);
+    }
+    restoreViewport(v);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The colour of older scenes and of the background overlay; a value that is not a number is 0.
+Vec3 legacyColour(const CZoetraView& v) {
+    const Vec3& c = v.legacyBlurColour;
+    return {drawable(c.x), drawable(c.y), drawable(c.z)};
+}
+
+struct OverlayLook {
+    unsigned texture;
+    float fade, separation;
+    float red, green, blue; // hundredths
+};
+
+// The overlay colour by the blur colour mode: up to 1 the scene's colour (the legacy one for
+// files of version 4 and older), from 4 on the legacy colour. Files may carry a mode in between
+// (or one that is not a number); it names no colour, and such copies are drawn white, so that
+// they never depend on whatever colour the layer before them left behind.
+void overlayColour(const CZoetraView& v, const OverlayLook& look, float alpha) {
+    const Vec3 legacy = legacyColour(v);
+    if (v.blurColourMode <= 1) {
+        if (v.sceneVersion < 5)
+            glColor4f(legacy.x, legacy.y, legacy.z, alpha);
+        else
+            glColor4f(drawable(drawable(look.red) / 100), drawable(drawable(look.green) / 100),
+                      drawable(drawable(look.blue) / 100), alpha);
+    } else if (v.blurColourMode >= 4) {
+        glColor4f(legacy.x, legacy.y, legacy.z, alpha);
+    } else {
+        glColor4f(1, 1, 1, alpha);
+    }
+}
+
+void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    if (copies <= 0) return;
+    float inset = textureShift(drawable(look.separation) / 20);
+    float alpha = drawable(drawable(look.fade) / 400 + 0.2f);
+    const float alphaStep = alpha / float(copies);
+
+    // A flat picture over the frame: unlit, whatever the models before it left on.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 640, 480, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    for (int k = 0; k < copies; ++k) {
+        overlayColour(v, look, alpha);
+        glTexCoord2f(inset, 1 - inset);
+        glVertex2f(0, 0);
+        glTexCoord2f(inset, inset);
+        glVertex2f(0, 480);
+        glTexCoord2f(1 - inset, inset);
+        glVertex2f(640, 480);
+        glTexCoord2f(1 - inset, 1 - inset);
+        glVertex2f(640, 0);
+        inset += step;
+        alpha -= alphaStep;
+    }
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+// The motion texture over (0, 0)-(width, height) of the current viewport, trimmed vertically.
+void motionQuad(const CZoetraView& v, int width, int height) {
+    const float d = textureShift(drawable(drawable(v.motionBlurTrim) / 100));
+    beginOrtho(width, height);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1 + d);
+    glVertex2f(0, 0);
+    glTexCoord2f(0, d);
+    glVertex2f(0, float(height));
+    glTexCoord2f(1, d);
+    glVertex2f(float(width), float(height));
+    glTexCoord2f(1, 1 + d);
+    glVertex2f(float(width), 0);
+    glEnd();
+    endOrtho();
+}
+
+// The motion texture drawn with the legacy colour; the previous blurred image that the next
+// capture and the frame start from.
+void backgroundOverlay(CZoetraView& v, int width, int height) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, v.motionBlurTexture);
+    const float alpha = motionOverlayAlpha(v.motionBlurFade);
+    const Vec3 legacy = legacyColour(v);
+    glColor4f(legacy.x, legacy.y, legacy.z, alpha);
+    motionQuad(v, width, height);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+} // namespace
 
 void createBlurTargets(CZoetraView& v) {
     v.radialBlurTexture = createBlankTexture512();
@@ -13,8 +191,95 @@ void createBlurTargets(CZoetraView& v) {
     v.modelBlurTexture3 = createBlankTexture512();
     createBlankTexture(&v.motionBlurTexture, 512, 3, GL_RGB, 0);
 }
-void captureMotionBlur(CZoetraView&) {}
-void prepareRadialBlur(CZoetraView&) {}
-void drawRadialBlurMain(CZoetraView&) {}
-void drawModelRadialBlur(CZoetraView&, int) {}
-void drawMotionBlurOverlay(CZoetraView&) {}
+
+void drawBlurSourceRadial(CZoetraView& v) {
+    drawBlurSource(v, true);
+}
+void drawBlurSourceMotion(CZoetraView& v) {
+    drawBlurSource(v, false);
+}
+
+void captureRadial(CZoetraView& v) {
+    radialCapture(v, v.radialBlurTexture, [&] { drawBlurSourceRadial(v); });
+}
+
+void captureModelRadial(CZoetraView& v, int index) {
+    if (index < 0 || index >= kModelCount) return;
+    if (!isOn(v.modelRadialBlur[index]) && !isOn(v.modelBlurPassRequest[index])) return;
+    radialCapture(v, modelBlurTexture(v, index), [&] {
+        drawModelBlurSource(v, index);
+        const GLfloat red[4] = {1, 0, 0, 1}, white[4] = {1, 1, 1, 1};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, red);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
+    });
+}
+
+void prepareRadialBlur(CZoetraView& v) {
+    captureRadial(v);
+    for (int i = 0; i < kModelCount; ++i)
+        captureModelRadial(v, i);
+}
+
+void overlayRadial(CZoetraView& v, int copies, float step) {
+    overlay(v,
+            {v.radialBlurTexture, v.radialBlurFade, v.radialBlurSeparation, v.radialBlurRed,
+             v.radialBlurGreen, v.radialBlurBlue},
+            copies, step);
+}
+
+void overlayModelRadial(CZoetraView& v, int index, int copies, float step) {
+    if (index < 0 || index >= kModelCount) return;
+    const Vec3& blur = v.modelBlur[index];
+    const Vec3& colour = v.modelBlurColour[index];
+    overlay(v, {modelBlurTexture(v, index), blur.y, blur.z, colour.x, colour.y, colour.z}, copies,
+            step);
+}
+
+void drawRadialBlurMain(CZoetraView& v) {
+    overlayRadial(v, radialBlurCopies(v.radialBlurDensity), kRadialCopyStep);
+}
+
+void drawModelRadialBlur(CZoetraView& v, int index) {
+    if (index < 0 || index >= kModelCount) return;
+    overlayModelRadial(v, index, radialBlurCopies(v.modelBlur[index].x), kRadialCopyStep);
+}
+
+void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    const float rate = motionCaptureRate(v.motionBlurDensity);
+    const int margin = kMotionCaptureMargin;
+    if (rateGate && rateGate(rate) &&
+        prepareCaptureTarget(v.motionCapture, kMotionCaptureSize + 2 * margin,
+                             currentSampleCount())) {
+        const FramebufferBinding frame = beginCapture(v.motionCapture);
+        glViewport(margin, margin, kMotionCaptureSize, kMotionCaptureSize);
+        backgroundOverlay(v, kMotionCaptureSize, kMotionCaptureSize);
+        drawBlurSourceMotion(v);
+        glBindTexture(GL_TEXTURE_2D, v.motionBlurTexture);
+        readCapture(v.motionCapture);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB,
+                         margin + motionStretchPixels(v.motionBlurStretchX),
+                         margin + motionStretchPixels(v.motionBlurStretchY), kMotionCaptureSize,
+                         kMotionCaptureSize, 0);
+        endCapture(frame);
+        restoreViewport(v);
+    }
+    backgroundOverlay(v, v.viewportWidth, v.viewportHeight);
+}
+
+void drawMotionBlurOverlay(CZoetraView& v) {
+    v.radialBlurOn = 0;
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, v.motionBlurTexture);
+    glColor4f(1, 1, 0, motionOverlayAlpha(v.motionBlurFade));
+    motionQuad(v, v.viewportWidth, v.viewportHeight);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}

@@ -1,11 +1,35 @@
-// Radial and motion blur: render targets, captures and overlays.
+// Radial and motion blur: the render targets, the captures of the chosen layers and of each
+// model, the overlays, and the redraw of the layers into a capture.
 #pragma once
 
 class CZoetraView;
 
 void createBlurTargets(CZoetraView& v);
-void captureMotionBlur(CZoetraView& v);
+
+// The chosen layers ("Apply Blur to:") drawn again into the current viewport. The radial
+// capture raises a fire number of 116 or less to 243 (in the scene) before the fire is drawn.
+void drawBlurSourceRadial(CZoetraView& v);
+void drawBlurSourceMotion(CZoetraView& v);
+
+// The radial capture of the layers into `radialBlurTexture` and of model `index` (0-2) into its
+// own texture: drawn into a 512 x 512 framebuffer of their own and copied as luminance; then the
+// frame's viewport is restored and the frame cleared. A model capture is skipped while neither
+// of the model's blur switches is on, since nothing would show it.
+void captureRadial(CZoetraView& v);
+void captureModelRadial(CZoetraView& v, int index);
+// The four captures above, layers first.
 void prepareRadialBlur(CZoetraView& v);
+
+// `copies` fading, ever more magnified copies of the capture laid over the frame additively.
+void overlayRadial(CZoetraView& v, int copies, float step);
+void overlayModelRadial(CZoetraView& v, int index, int copies, float step);
+// The overlays with the composer's numbers: trunc(density + 25) copies, step 0.02.
 void drawRadialBlurMain(CZoetraView& v);
 void drawModelRadialBlur(CZoetraView& v, int index);
+
+// The motion capture, paced by `rateGate` (at most `rate` captures a second): the previous
+// blurred image and the chosen layers into the 256 x 256 `motionBlurTexture`; then, every frame,
+// the background overlay over the whole view.
+void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate));
+// The motion overlay slot after the models.
 void drawMotionBlurOverlay(CZoetraView& v);

@@ -38,7 +38,8 @@ struct ModelParams {
     Vec3 modelBlurColour[kModelCount]{{0, 0, 50}, {50, 0, 0}, {0, 50, 0}};
 
     float modelLighting[kModelCount]{2, 2, 2};
-    float modelLightingClicks[kModelCount]{0, 0, 0};
+    // The "Lighting 1" box starts ticked: its next click is the second of a cycle and unticks it.
+    float modelLightingClicks[kModelCount]{1, 1, 1};
     float modelTransparency[kModelCount]{0, 0, 0};
     float modelTransparencyClicks[kModelCount]{0, 0, 0};
     float modelSphereMap[kModelCount]{0, 0, 0};

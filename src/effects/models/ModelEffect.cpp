@@ -3,6 +3,7 @@
 
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
+#include "effects/models/ModelControls.h"
 #include "scene/CZoetraView.h"
 
 #define KEY(name, label, field)                                                                    \
@@ -116,12 +117,15 @@ void reloadModels(CZoetraView& v, EffectLoads& loads, float version) {
 }
 
 constexpr KeySlice kModelKeySlices[] = {modelKeys(0), modelKeys(1), modelKeys(2)};
+constexpr const ControlPage* kModelPagePointers[] = {&kModelPages[0], &kModelPages[1],
+                                                     &kModelPages[2]};
 
 } // namespace
 
 const EffectDescriptor kModelEffect{
     .name = "models",
     .keys = kModelKeySlices,
+    .pages = kModelPagePointers,
     .reset = resetModels,
     .loadDefaults = loadModelDefaults,
     .startUp = startModels,
