@@ -59,6 +59,12 @@ bool loadParticleSprite(CZoetraView& v, const char* path) {
     return true;
 }
 
+int setParticleCount(CZoetraView& v, int count) {
+    v.particleCount = count < 0 ? 0 : count > kMaxParticles ? kMaxParticles : count;
+    v.particleRebuildRequest = 2.0f;
+    return v.particleCount;
+}
+
 bool loadUserParticleSprite(CZoetraView& v, const QString& path, const std::string& recordedPath) {
     if (!loadParticleSprite(v, takeUserPath(v, path))) return false;
     v.particleTextureChosen = 2.0f;
@@ -93,12 +99,14 @@ void reloadParticleSprite(CZoetraView& v, EffectLoads& loads, float) {
 }
 
 constexpr KeySlice kParticleKeySlices[] = {{"particles", kParticleKeys}};
+constexpr const ControlPage* kParticlePages[] = {&kParticlePage};
 
 } // namespace
 
 const EffectDescriptor kParticleEffect{
     .name = "particles",
     .keys = kParticleKeySlices,
+    .pages = kParticlePages,
     .reset = resetParticles,
     .loadDefaults = loadParticleDefaults,
     .startUp = startParticles,

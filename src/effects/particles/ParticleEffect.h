@@ -8,7 +8,13 @@
 #include <string>
 
 extern const KeyField kParticleKeys[27];
+extern const ControlPage kParticlePage;
 extern const EffectDescriptor kParticleEffect;
+
+// "Number of Particles" of the particle page: the count, kept within 0...kMaxParticles (10,000),
+// and a rebuild request, so the next frame rebuilds the emitter with that many slots. Returns the
+// count stored, for the edit to show.
+int setParticleCount(CZoetraView& v, int count);
 
 // The emitter's sprite: the TGA as colour file, mipmapped, then bound with linear filters; on
 // success the emitter draws textured quads. A failed load leaves the emitter as it was.

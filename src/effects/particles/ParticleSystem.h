@@ -1,13 +1,14 @@
-// The particle emitter and its particle records, as plain data. The emitter owns a fixed array;
-// `maxParticles` says how many of its slots are in use.
+// The particle emitter and its particle records. The emitter owns a fixed array of slots;
+// `allocate` chooses how many of them are in use and frees them all.
 #pragma once
 
 #include "scene/Vec3.h"
 
 #include <cstdint>
 
-// Slots in the emitter's array: the most particles the "Number of Particles" edit can ask for.
-// A larger count leaves the emitter as it was.
+// Slots in the emitter's array: the most particles a count can ask for (about 1.1 MB of slots,
+// drawn as that many immediate-mode quads per frame). A larger count leaves the emitter as it
+// was.
 constexpr int kMaxParticles = 10000;
 
 struct ParticleSystem;
@@ -29,6 +30,13 @@ struct Particle {
     float age = 0;  // time units lived so far
     ParticleSystem* owner = nullptr;
     std::uint8_t alive = 0; // 1 while the particle lives, 0 when the slot is free
+
+    // Birth into this slot from the emitter's ranges; a drawn life of exactly 0 abandons it and
+    // leaves the slot as it was. Returns whether the particle was born.
+    bool emitFrom(ParticleSystem& emitter); // "emit", a word Qt keeps for itself
+    // Ages the particle by dt and moves it (semi-implicit Euler); frees the slot once its age
+    // reaches its life (or is no number at all).
+    void advance(float dt);
 };
 
 struct ParticleSystem {
@@ -53,5 +61,33 @@ struct ParticleSystem {
     float emissionVariation = 0;
     float pointSize = 0;
     Vec3 billboardRight, billboardUp;
+    // Colour wheel: while above 0, every birth dies towards the next colour of a wheel that
+    // turns once in this many births (the "Multi Color" button of the particle page).
+    float colourWheelBirths = 0;
+    std::uint32_t colourWheelCount = 0; // births on the wheel so far
     Particle particles[kMaxParticles]{};
+
+    // `count` free slots (0 for a count of 0 or below). False, with the array and count left as
+    // they were, for a count above kMaxParticles.
+    bool allocate(int count);
+
+    void setOrigin(Vec3 at, Vec3 spread);
+    void setDirection(Vec3 towards, Vec3 spread);
+    void setSpin(float min, float max);
+    void setGravity(Vec3 towards, float min, float max);
+    void setColourStart(Vec3 a, Vec3 b);
+    void setColourEnd(Vec3 a, Vec3 b);
+    void setAlpha(float startMin, float startMax, float endMin, float endMax);
+    void setSize(float startMin, float startMax, float endMin, float endMax);
+
+    // Advances every slot by dt and fills free slots with the births due in this step, in index
+    // order; births beyond the free slots are dropped.
+    void step(float dt);
+    // Draws every live particle with the current GL state: camera-facing textured quads, or GL
+    // points while no sprite has loaded.
+    void draw();
+
+    // The number of births a step of dt asks for, given the variation draw r (0...1); never
+    // more than the slots in use, 0 for a step that is no number.
+    int birthsFor(float dt, float r) const;
 };

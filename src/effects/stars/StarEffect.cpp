@@ -56,12 +56,14 @@ void reloadStarTexture(CZoetraView& v, EffectLoads& loads, float) {
 }
 
 constexpr KeySlice kStarKeySlices[] = {{"stars", kStarKeys}};
+constexpr const ControlPage* kStarPages[] = {&kStarPage};
 
 } // namespace
 
 const EffectDescriptor kStarEffect{
     .name = "stars",
     .keys = kStarKeySlices,
+    .pages = kStarPages,
     .reset = resetStars,
     .loadDefaults = loadStarDefaults,
     .startUp = buildStarTable,

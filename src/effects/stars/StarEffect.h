@@ -8,6 +8,7 @@
 #include <string>
 
 extern const KeyField kStarKeys[14];
+extern const ControlPage kStarPage;
 extern const EffectDescriptor kStarEffect;
 
 // "Load Texture" of the star page: the chosen file, as given, mipmapped into `starTexture`, and

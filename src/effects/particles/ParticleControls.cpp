@@ -1,0 +1,165 @@
+// The "Particle Controls" page as data: its parameter entries, mouse rules, toggles, picker,
+// opening and Reset. The "Number of Particles" edit calls setParticleCount (ParticleEffect.h).
+#include "effects/particles/ParticleEffect.h"
+#include "scene/CZoetraView.h"
+#include "scene/Switch.h"
+
+namespace {
+
+constexpr SliderRange kAngle{-360, 360};
+
+// Every entry but the position turns the layer with the left button; the right button turns it
+// about Z, or moves it in depth while the position is selected. Drags move half as far as on
+// the other pages.
+constexpr DragRule kTurnLayer{DragMove::TurnXY, 0.5f, 0};
+constexpr DragRule kTurnLayerZ{DragMove::AlongZ, 0.5f, 0};
+
+constexpr ControlEntry triple(const char* text, const char* x, const char* y, const char* z,
+                              SliderRange rx, SliderRange ry, SliderRange rz,
+                              DragRule left = kTurnLayer, DragRule right = kTurnLayerZ) {
+    ControlEntry e;
+    e.text = text;
+    e.values[0].key = x;
+    e.values[1].key = y;
+    e.values[2].key = z;
+    e.ranges[0] = rx;
+    e.ranges[1] = ry;
+    e.ranges[2] = rz;
+    e.enabled[0] = e.enabled[1] = e.enabled[2] = true;
+    e.leftDrag = left;
+    e.rightDrag = right;
+    return e;
+}
+
+constexpr ControlEntry fogEntry() {
+    ControlEntry e;
+    e.text = "Particles Fog (X) ";
+    e.values[0].key = "particles.fogEnd";
+    e.ranges[0] = {0, 360};
+    e.enabled[0] = true;
+    e.leftDrag = kTurnLayer;
+    e.rightDrag = kTurnLayerZ;
+    return e;
+}
+
+// The eleventh entry: an empty line that selects nothing.
+constexpr ControlEntry emptyEntry() {
+    ControlEntry e;
+    e.leftDrag = kTurnLayer;
+    e.rightDrag = kTurnLayerZ;
+    return e;
+}
+
+constexpr SliderRange kScale{0, 260};
+constexpr SliderRange kColour{0, 255};
+
+const ControlEntry kParticleEntries[] = {
+    triple("Particle Rotate (Left Mouse Rotate X and Y, Right Mouse Rotate Z)",
+           "particles.rotate.x", "particles.rotate.y", "particles.rotate.z", kAngle, kAngle,
+           kAngle),
+    triple("Particles Position (Left Mouse Pan X and Y, Right Mouse Pan Z)", "particles.position.x",
+           "particles.position.y", "particles.position.z", kAngle, kAngle, kAngle,
+           {DragMove::PanXY, 0.5f}, {DragMove::AlongZ, 0.5f}),
+    triple("Particle Gravity  Speed 1 (X)  Gravity Up/Down (Y)  Double Direction (Z)",
+           "particles.gravity.speedMax", "particles.gravity.upDown", "particles.gravity.speedMin",
+           kAngle, kAngle, kAngle),
+    triple("Particle Gravity  Left/Right (X)  Gravity In/Out (Y)  Double Direction (Z)",
+           "particles.gravity.leftRight", "particles.gravity.inOut", "particles.gravity.speedMin",
+           kAngle, kAngle, kAngle),
+    triple("Particle Scale (XYZ)", "particles.scale.x", "particles.scale.y", "particles.scale.z",
+           kScale, kScale, kScale),
+    triple("Particle Colours   Red (X)  Green (Y)  Blue (Z)", "particles.colour.r",
+           "particles.colour.g", "particles.colour.b", kColour, kColour, kColour),
+    triple("Particles Maximum Age (X) Minimum Age (Y)  Speed (Z)", "particles.maxAge",
+           "particles.minAge", "particles.speed", {0, 200}, {0, 200}, {0, 360}),
+    triple("Particles Direction 1 (XYZ)", "particles.direction1.x", "particles.direction1.y",
+           "particles.direction1.z", kAngle, kAngle, kAngle),
+    triple("Particles Direction 2 (XYZ)", "particles.direction2.x", "particles.direction2.y",
+           "particles.direction2.z", kAngle, kAngle, kAngle),
+    fogEntry(),
+    emptyEntry(),
+};
+
+bool particlesTargeted(const CZoetraView& v, int) {
+    return isOn(v.mouseTargetParticles);
+}
+float& particleTarget(CZoetraView& v, int) {
+    return v.mouseTargetParticles;
+}
+
+float& particlesOn(CZoetraView& v, int) {
+    return v.particlesOn;
+}
+float& particlesOnClicks(CZoetraView& v, int) {
+    return v.particlesOnClicks;
+}
+float& multiColour(CZoetraView& v, int) {
+    return v.particleMultiColour;
+}
+float& multiColourClicks(CZoetraView& v, int) {
+    return v.particleMultiColourClicks;
+}
+// The first click also sets the wheel's level to 600, the second clears it with the switch.
+void multiColourLevel(CZoetraView& v, int, bool second) {
+    v.particleMultiColourLevel = second ? 0.0f : 600.0f;
+}
+
+const ToggleSpec kParticleToggles[] = {
+    {{"Particles Off", "Particles On"}, particlesOn, particlesOnClicks, {0, 2}},
+    {{"Multi Color On", "Multi Color Off"},
+     multiColour,
+     multiColourClicks,
+     {2, 0},
+     multiColourLevel},
+};
+
+bool loadSprite(CZoetraView& v, int, const QString& path, const std::string& recorded) {
+    return loadUserParticleSprite(v, path, recorded);
+}
+
+const AssetPicker kParticlePickers[] = {
+    {"Load Texture", "Select a Particle Texture", "TGA Files (*.TGA)|*.TGA|All Files(*.*)|*.*||",
+     ".\\Particles", "Particles/", nullptr, loadSprite},
+};
+
+void openParticlePage(CZoetraView& v, int) {
+    v.particlesOn = 2.0f;
+    v.particlesOnClicks = 0;
+}
+
+// Reset: transform, gravity, directions, scale, colour, ages and speed back to their start
+// values, the wheel level cleared, and the emitter rebuilt with 800 slots.
+void resetParticlePage(CZoetraView& v, int) {
+    v.particleRotate = {0, 0, 0};
+    v.particlePosition = {0, 0, 0};
+    v.particleGravityUpDown = 0;
+    v.particleGravitySpeedMin = 0;
+    v.particleGravityLeftRight = 0;
+    v.particleGravityInOut = 0;
+    v.particleDirection1 = {0, 0, 0};
+    v.particleDirection2 = {0, 0, 0};
+    v.particleScale = {10, 10, 10};
+    v.particleColour = {122, 100, 135};
+    v.particleMaxAge = 50;
+    v.particleMinAge = 25;
+    v.particleSpeed = 25;
+    v.particleGravitySpeedMax = 2;
+    v.particleMultiColourLevel = 0;
+    setParticleCount(v, 800);
+}
+
+} // namespace
+
+const ControlPage kParticlePage{
+    .page = DeckPage::Particles,
+    .caption = "Particle Controls",
+    .entries = kParticleEntries,
+    .leftDragGate = particlesTargeted,
+    .rightDragGate = particlesTargeted,
+    .mouseTarget = particleTarget,
+    .mousePageCode = 0,
+    .toggles = kParticleToggles,
+    .pickers = kParticlePickers,
+    .open = openParticlePage,
+    .reset = resetParticlePage,
+};
