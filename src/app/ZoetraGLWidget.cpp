@@ -138,6 +138,7 @@ void ZoetraGLWidget::paintGL() {
     // Qt draws the widget through its own framebuffer; a skipped frame keeps the last picture.
     if (!frameDue(*view_)) return;
     composeFrame(*view_);
+    ++framesDrawn_;
 }
 
 // Drags edit the scene between two frames; positions are in the widget's own pixels.

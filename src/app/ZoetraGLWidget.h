@@ -19,6 +19,8 @@ class ZoetraGLWidget : public QOpenGLWidget {
     CZoetraView& view() { return *view_; }
     // True once the scene has been initialised with the GL context current.
     bool sceneReady() const { return sceneReady_; }
+    // Frames composed so far (tests wait for new ones instead of guessing a time).
+    int framesDrawn() const { return framesDrawn_; }
     // Runs `work` with the view's context current (for commands that load textures or read
     // frames back between two paints).
     void withContext(const std::function<void()>& work);
@@ -54,4 +56,5 @@ class ZoetraGLWidget : public QOpenGLWidget {
     int recordedWidth_ = 0, recordedHeight_ = 0;
     QTimer idle_;
     bool sceneReady_ = false;
+    int framesDrawn_ = 0;
 };

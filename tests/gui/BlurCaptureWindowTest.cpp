@@ -55,7 +55,9 @@ TEST(BlurCaptureWindow, TheWindowShowsWhatTheRenderToFileShows) {
         v.radialBlurOn = 2;
         glClearColor(0, 0, 0, 1); // what playback clears to
     });
-    QTest::qWait(300);
+    // Two frames drawn after the change, however busy the machine.
+    const int drawn = widget.framesDrawn();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return widget.framesDrawn() >= drawn + 2; }, 30000));
     const QImage window = widget.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(window.size(), QSize(360, 240));
     // The same scene kept still by two equal keys, for the render to a file.

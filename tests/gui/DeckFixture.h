@@ -99,10 +99,15 @@ class DeckFixture : public ::testing::Test {
         return true;
     }
 
-    // The view's picture after a few frames have been drawn.
+    // The view's picture once at least `waitMs` have passed and two more frames have been drawn
+    // (however busy the machine, the picture then shows what was set before the call).
     QImage viewPicture(int waitMs = 400) {
+        ZoetraGLWidget* widget = frame->viewWidget();
+        const int start = widget->framesDrawn();
         QTest::qWait(waitMs);
-        return frame->viewWidget()->grabFramebuffer();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return widget->framesDrawn() >= start + 2; }, 30000))
+            << "the view drew no frame";
+        return widget->grabFramebuffer();
     }
 
     // Pixels with any channel above `level`.
