@@ -39,6 +39,7 @@ struct BlurBlock : BlurParams {
     // The framebuffers the captures draw into: 512 x 512 for the radial captures, the 256 x 256
     // motion square with a margin around it. Made when first needed.
     CaptureTarget radialCapture, motionCapture;
+    OverlayTarget radialOverlaySum;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
     unsigned lastBlurColourChoice = 0;
 };

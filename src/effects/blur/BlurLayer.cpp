@@ -100,23 +100,12 @@ void overlayColour(const CZoetraView& v, const OverlayLook& look, float alpha) {
     }
 }
 
-void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
-    if (copies <= 0) return;
+// The copies themselves: each samples a smaller central part of the capture and is fainter.
+void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
     float inset = textureShift(drawable(look.separation) / 20);
     float alpha = drawable(drawable(look.fade) / 400 + 0.2f);
     const float alphaStep = alpha / float(copies);
-
-    // A flat picture over the frame: unlit, whatever the models before it left on.
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, look.texture);
-
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -143,6 +132,62 @@ void overlay(const CZoetraView& v, const OverlayLook& look, int copies, float st
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+}
+
+// The copies are summed in a single-sample picture of the frame's size, which is then added to
+// the frame in one pass. Each copy adds (colour x alpha) under (GL_SRC_ALPHA, GL_ONE), so the sum
+// added once is what the copies added one by one give (both saturate at full intensity), while
+// the frame's samples are blended once instead of once per copy.
+bool drawSummedCopies(CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    const int width = v.viewportWidth, height = v.viewportHeight;
+    if (!prepareOverlayTarget(v.radialOverlaySum, width, height)) return false;
+    GLint frameDraw = 0, frameRead = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frameDraw);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &frameRead);
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, v.radialOverlaySum.fbo);
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    drawCopies(v, look, copies, step);
+
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(frameDraw));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(frameRead));
+    glBindTexture(GL_TEXTURE_2D, v.radialOverlaySum.texture);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor4f(1, 1, 1, 1);
+    beginOrtho(width, height);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 0);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, float(height));
+    glTexCoord2f(1, 0);
+    glVertex2f(float(width), float(height));
+    glTexCoord2f(1, 1);
+    glVertex2f(float(width), 0);
+    glEnd();
+    endOrtho();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    return true;
+}
+
+void overlay(CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    if (copies <= 0) return;
+    // A flat picture over the frame: unlit, whatever the models before it left on.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    if (copies > 1 && drawSummedCopies(v, look, copies, step)) return;
+    drawCopies(v, look, copies, step);
 }
 
 // The motion texture over (0, 0)-(width, height) of the current viewport, trimmed vertically.

@@ -76,6 +76,38 @@ void releaseCaptureTarget(CaptureTarget& t) {
     t = CaptureTarget{};
 }
 
+bool prepareOverlayTarget(OverlayTarget& t, int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    if (t.fbo != 0 && t.width == width && t.height == height) return true;
+    releaseOverlayTarget(t);
+    GLint previousDraw = 0, previousRead = 0, previousTexture = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousDraw);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+    t.width = width;
+    t.height = height;
+    glGenTextures(1, &t.texture);
+    glBindTexture(GL_TEXTURE_2D, t.texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenFramebuffers(1, &t.fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, t.fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
+    const bool ok = complete();
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(previousDraw));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(previousRead));
+    glBindTexture(GL_TEXTURE_2D, GLuint(previousTexture));
+    if (!ok) releaseOverlayTarget(t);
+    return ok;
+}
+
+void releaseOverlayTarget(OverlayTarget& t) {
+    if (t.fbo) glDeleteFramebuffers(1, &t.fbo);
+    if (t.texture) glDeleteTextures(1, &t.texture);
+    t = OverlayTarget{};
+}
+
 int currentSampleCount() {
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);

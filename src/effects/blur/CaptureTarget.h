@@ -10,6 +10,14 @@ struct CaptureTarget {
     unsigned resolveFbo = 0, resolveColour = 0; // only while samples > 0
 };
 
+// A single-sample picture of the frame's size in which the radial overlays add up their copies
+// before the sum is laid over the frame in one pass: the frame's many samples are then blended
+// once instead of once per copy.
+struct OverlayTarget {
+    int width = 0, height = 0;
+    unsigned fbo = 0, texture = 0;
+};
+
 // Where the frame was drawing when a capture began, given back when it ends.
 struct FramebufferBinding {
     int draw = 0, read = 0;
@@ -20,6 +28,11 @@ struct FramebufferBinding {
 // driver cannot make one (the capture is then skipped).
 bool prepareCaptureTarget(CaptureTarget& target, int size, int samples);
 void releaseCaptureTarget(CaptureTarget& target);
+
+// Makes `target` ready for a frame of width x height, re-creating it when the size changed.
+// False when the driver cannot make one (the copies are then drawn over the frame directly).
+bool prepareOverlayTarget(OverlayTarget& target, int width, int height);
+void releaseOverlayTarget(OverlayTarget& target);
 
 // The sample count of the framebuffer drawing goes to now.
 int currentSampleCount();
