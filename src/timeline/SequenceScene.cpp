@@ -134,6 +134,11 @@ void applySequence(CZoetraView& v, const SequenceRecord& r, EffectLoads& loads) 
                 v.keyTrack[slotLayout[s].keyable][key.frame] = key.values[static_cast<size_t>(s)];
     }
 
+    // Frame 0 shows the start values, as a key at frame 0 would: a file without keys then plays
+    // its stored look rather than whatever the tracks last held there. The bake overwrites it
+    // when there are keys.
+    for (int p = 0; p < kKeyableCount; ++p)
+        v.frameTrack[p][0] = v.startKey[p];
     v.bakeCursor = 0;
     bakeTimeline(v);
     v.sequenceLoaded = true;

@@ -8,6 +8,7 @@
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
+#include "timeline/Playback.h"
 #include "timeline/SequenceArchive.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -307,4 +308,22 @@ TEST_F(SequenceScene, FailedSaveKeepsTheOldFile) {
         EXPECT_EQ(f.readAll(), "old contents");
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(SequenceScene, AFileWithoutKeysPlaysItsStartValues) {
+    auto v = makeScene();
+    v->textFade = 17;
+    v->starZoom = -12;
+    captureStartValues(*v);
+    ASSERT_TRUE(saveSequenceFile(*v, file("still.lmt")));
+
+    auto w = makeScene();
+    // Frame 0 of the tracks holds something else from earlier work.
+    for (int p = 0; p < kKeyableCount; ++p)
+        w->frameTrack[p][0] = 1234;
+    ASSERT_TRUE(loadSequenceFile(*w, file("still.lmt"), nullptr, &loads));
+    EXPECT_EQ(w->keyCount, 0);
+    applyFrame(*w, 0);
+    EXPECT_FLOAT_EQ(w->textFade, 17);
+    EXPECT_FLOAT_EQ(w->starZoom, -12);
 }
