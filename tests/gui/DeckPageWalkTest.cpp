@@ -54,8 +54,10 @@ TEST_F(DeckPageWalk, OpeningEachPageSwitchesItsLayerOnInTheView) {
 
         clickTab(sheet, table->page);
         EXPECT_TRUE(isOn(own.flag(view(), table->instance)));
-        const QImage after = viewPicture(700);
-        EXPECT_GT(differingPixels(before, after), 200);
+        // Layers that build up over frames (particles, fire) get a few of them, and the default
+        // particles are faint: the rest of the picture stands still, so small changes count.
+        const QImage after = viewPicture(700, 8);
+        EXPECT_GT(differingPixels(before, after, 6), 200);
     }
 }
 
