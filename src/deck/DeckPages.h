@@ -1,11 +1,12 @@
 // The effect pages of the Control Deck that are the generic page of their table as it stands:
-// "Star Controls", "Particle Controls" and "Picture Controls". A page that needs controls of its
+// "Star Controls" and "Picture Controls". A page that needs controls of its
 // own beyond its table's toggles and pickers overrides the hooks of CEffectPage (see TextPage.h,
-// SceneryPages.h, ModelBlurPages.h), which the other pages' classes do.
+// SceneryPages.h, ModelBlurPages.h, ParticlePage.h), which the other pages' classes do.
 #pragma once
 
 #include "deck/EffectPage.h"
 #include "deck/ModelBlurPages.h"
+#include "deck/ParticlePage.h"
 #include "deck/SceneryPages.h"
 
 // "Star Controls"
@@ -14,14 +15,6 @@ class CMyPage2 : public CEffectPage {
   public:
     CMyPage2(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
         : CEffectPage(DeckPage::Stars, v, services, parent) {}
-};
-
-// "Particle Controls"
-class CmyPage3 : public CEffectPage {
-    Q_OBJECT
-  public:
-    CmyPage3(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CEffectPage(DeckPage::Particles, v, services, parent) {}
 };
 
 // "Picture Controls"

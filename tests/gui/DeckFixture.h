@@ -99,14 +99,13 @@ class DeckFixture : public ::testing::Test {
         return true;
     }
 
-    // The view's picture once at least `waitMs` have passed and `frames` more frames have been drawn
-    // (however busy the machine, the picture then shows what was set before the call).
+    // The view's picture once at least `waitMs` have passed and `frames` more frames have been
+    // drawn (however busy the machine, the picture then shows what was set before the call).
     QImage viewPicture(int waitMs = 400, int frames = 2) {
         ZoetraGLWidget* widget = frame->viewWidget();
         const int start = widget->framesDrawn();
         QTest::qWait(waitMs);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return widget->framesDrawn() >= start + frames; }, 30000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return widget->framesDrawn() >= start + frames; }, 30000))
             << "the view drew no frame";
         return widget->grabFramebuffer();
     }
