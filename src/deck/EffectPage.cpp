@@ -101,16 +101,16 @@ void CEffectPage::buildTableControls(QBoxLayout* top) {
     settingsGroup_ = new QGroupBox(settingsTitle(), this);
     settingsLayout_ = new QGridLayout(settingsGroup_);
     for (int i = 0; i < int(table_->toggles.size()); ++i) {
-        const ToggleSpec& spec = table_->toggles[size_t(i)];
+        const ToggleSpec& toggle = table_->toggles[size_t(i)];
         QAbstractButton* button;
-        if (spec.ticked)
-            button = new QCheckBox(latin1(spec.captions[0]), settingsGroup_);
+        if (toggle.ticked)
+            button = new QCheckBox(latin1(toggle.captions[0]), settingsGroup_);
         else
             button =
-                makeButton({latin1(spec.captions[0]), latin1(spec.captions[1])}, settingsGroup_);
+                makeButton({latin1(toggle.captions[0]), latin1(toggle.captions[1])}, settingsGroup_);
         connect(button, &QAbstractButton::clicked, this, [this, i] { toggleClicked(i); });
         toggles_ << button;
-        if (spec.hidden) {
+        if (toggle.hidden) {
             button->setEnabled(false);
             button->setVisible(false);
             continue;
@@ -290,18 +290,18 @@ void CEffectPage::showEdit(int n) {
 void CEffectPage::refreshToggles() {
     if (!table_) return;
     for (int i = 0; i < toggles_.size(); ++i) {
-        const ToggleSpec& spec = table_->toggles[size_t(i)];
+        const ToggleSpec& toggle = table_->toggles[size_t(i)];
         QAbstractButton* button = toggles_[i];
-        if (spec.ticked)
-            button->setChecked(spec.ticked(view(), table_->instance));
+        if (toggle.ticked)
+            button->setChecked(toggle.ticked(view(), table_->instance));
         else
-            button->setText(latin1(spec.captions[toggleCaption(view(), *table_, spec)]));
+            button->setText(latin1(toggle.captions[toggleCaption(view(), *table_, toggle)]));
     }
 }
 
 void CEffectPage::toggleClicked(int index) {
-    const ToggleSpec& spec = table_->toggles[size_t(index)];
-    inView([&] { clickToggle(view(), *table_, spec); });
+    const ToggleSpec& toggle = table_->toggles[size_t(index)];
+    inView([&] { clickToggle(view(), *table_, toggle); });
     refreshToggles();
     showOwnValues();
 }

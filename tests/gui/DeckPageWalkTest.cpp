@@ -158,30 +158,30 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
         CZoetraView& v = view();
         ASSERT_EQ(page->toggleButtons().size(), qsizetype(table->toggles.size()));
         for (int i = 0; i < int(table->toggles.size()); ++i) {
-            const ToggleSpec& spec = table->toggles[size_t(i)];
+            const ToggleSpec& toggle = table->toggles[size_t(i)];
             QAbstractButton* button = page->toggleButtons()[i];
-            if (spec.hidden) {
+            if (toggle.hidden) {
                 EXPECT_FALSE(button->isVisibleTo(page)) << i;
                 EXPECT_FALSE(button->isEnabled()) << i;
                 continue;
             }
             EXPECT_TRUE(button->isVisibleTo(page)) << i;
             for (int click = 0; click < 2; ++click) {
-                float counter = spec.clicks ? spec.clicks(v, table->instance) : 0.0f;
+                float counter = toggle.clicks ? toggle.clicks(v, table->instance) : 0.0f;
                 if (!(counter >= 0 && counter < 2)) counter = 0;
                 const bool second = counter + 1 >= 2;
                 button->click();
-                if (spec.clicks) {
-                    EXPECT_FLOAT_EQ(spec.clicks(v, table->instance), second ? 0.0f : 1.0f) << i;
+                if (toggle.clicks) {
+                    EXPECT_FLOAT_EQ(toggle.clicks(v, table->instance), second ? 0.0f : 1.0f) << i;
                 }
-                if (spec.flag) {
-                    EXPECT_FLOAT_EQ(spec.flag(v, table->instance), spec.values[second ? 1 : 0])
+                if (toggle.flag) {
+                    EXPECT_FLOAT_EQ(toggle.flag(v, table->instance), toggle.values[second ? 1 : 0])
                         << i;
                 }
-                if (spec.ticked)
-                    EXPECT_EQ(button->isChecked(), spec.ticked(v, table->instance)) << i;
+                if (toggle.ticked)
+                    EXPECT_EQ(button->isChecked(), toggle.ticked(v, table->instance)) << i;
                 else
-                    EXPECT_EQ(button->text(), QString::fromLatin1(spec.captions[second ? 1 : 0]))
+                    EXPECT_EQ(button->text(), QString::fromLatin1(toggle.captions[second ? 1 : 0]))
                         << i;
             }
         }
@@ -225,13 +225,13 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
             }
         }
         for (int i = 0; i < int(table->toggles.size()); ++i) {
-            const ToggleSpec& spec = table->toggles[size_t(i)];
+            const ToggleSpec& toggle = table->toggles[size_t(i)];
             QAbstractButton* button = page->toggleButtons()[i];
-            if (spec.ticked)
-                EXPECT_EQ(button->isChecked(), spec.ticked(v, table->instance)) << i;
+            if (toggle.ticked)
+                EXPECT_EQ(button->isChecked(), toggle.ticked(v, table->instance)) << i;
             else
                 EXPECT_EQ(button->text(),
-                          QString::fromLatin1(spec.captions[toggleCaption(v, *table, spec)]))
+                          QString::fromLatin1(toggle.captions[toggleCaption(v, *table, toggle)]))
                     << i;
         }
     }
