@@ -8,6 +8,7 @@
 #include "render/HeadlessContext.h"
 #include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
+#include "scene/Random.h"
 #include "startup/SceneStart.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
@@ -50,6 +51,9 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
     clock_ = std::make_unique<VirtualClock>();
     useClock_ = std::make_unique<ClockOverride>(*clock_);
     resetRateGate();
+    // The effects' random numbers start where they do in a new process, so a second render in
+    // the same process gives the same pictures as the first.
+    csrand(1);
     framePeriodMs_ = 1000.0 / std::max(1, options.framesPerSecond);
 
     view_ = makeScene();

@@ -1,6 +1,7 @@
 // The program's library of stored sequences: there are at least sixteen, each loads without a
 // message, lasts 5 to 20 seconds with at least three keys, and renders its first and its last
-// frame headlessly, the two unlike each other and neither of them blank.
+// frame headlessly, the two unlike each other and neither of them blank; the one with every layer
+// renders the same twice.
 #include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
 #include "render/FrameSink.h"
@@ -87,4 +88,17 @@ TEST(StoredSequences, EveryOneLoadsAndRendersItsFirstAndLastFrames) {
         EXPECT_GT(litPixels(b), b.width() * b.height() / 50);
         EXPECT_NE(a, b);
     }
+}
+
+// Every layer at once with the radial blur: two renders give the same frames, and it moves.
+TEST(StoredSequences, EveryLayerAtOnceRendersTheSameTwice) {
+    const QString path = QDir(programSequencesFolder()).filePath("Everything at Once.lmt");
+    ASSERT_TRUE(QFile::exists(path)) << path.toStdString();
+    const std::map<int, QImage> first = renderFrames(path, 0, 40);
+    const std::map<int, QImage> second = renderFrames(path, 0, 40);
+    ASSERT_EQ(first.size(), 41u);
+    ASSERT_EQ(second.size(), 41u);
+    for (const auto& [frame, picture] : first)
+        EXPECT_EQ(picture, second.at(frame)) << "frame " << frame;
+    EXPECT_NE(first.at(0), first.at(40));
 }
