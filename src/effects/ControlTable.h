@@ -62,6 +62,26 @@ struct ControlEntry {
     void (*onChange)(CZoetraView&, int instance) = nullptr;
 };
 
+// An entry whose three sliders set the keyable values `x`, `y` and `z` over their ranges; a null
+// id leaves that slider and its edit disabled.
+constexpr ControlEntry keyedEntry(const char* text, const char* x, const char* y, const char* z,
+                                  SliderRange rx, SliderRange ry, SliderRange rz,
+                                  DragRule left = {}, DragRule right = {}) {
+    ControlEntry e;
+    e.text = text;
+    const char* ids[3] = {x, y, z};
+    const SliderRange ranges[3] = {rx, ry, rz};
+    for (int n = 0; n < 3; ++n) {
+        if (!ids[n]) continue;
+        e.values[n].key = ids[n];
+        e.ranges[n] = ranges[n];
+        e.enabled[n] = true;
+    }
+    e.leftDrag = left;
+    e.rightDrag = right;
+    return e;
+}
+
 // A toggle button or check box with a click counter: the click that brings the counter to 1 is
 // the first of a cycle, the one that brings it to 2 the second, which clears the counter.
 struct ToggleSpec {

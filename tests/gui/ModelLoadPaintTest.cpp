@@ -3,6 +3,7 @@
 #include "effects/models/ModelEffect.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/TempProfile.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -31,6 +32,8 @@ class SpinningPlatform : public HeadlessPlatform {
 } // namespace
 
 TEST(ModelLoad, NoFrameIsDrawnWhileTheSplashWaits) {
+    // No stored sequence playing: nothing but the composer moves the angle.
+    TempProfile profile{{"Random Sequence On Start Up", 0}};
     ZoetraGLWidget widget;
     widget.resize(320, 240);
     QSignalSpy initialised(&widget, &ZoetraGLWidget::sceneInitialised);

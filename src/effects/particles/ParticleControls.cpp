@@ -17,18 +17,7 @@ constexpr DragRule kTurnLayerZ{DragMove::AlongZ, 0.5f, 0};
 constexpr ControlEntry triple(const char* text, const char* x, const char* y, const char* z,
                               SliderRange rx, SliderRange ry, SliderRange rz,
                               DragRule left = kTurnLayer, DragRule right = kTurnLayerZ) {
-    ControlEntry e;
-    e.text = text;
-    e.values[0].key = x;
-    e.values[1].key = y;
-    e.values[2].key = z;
-    e.ranges[0] = rx;
-    e.ranges[1] = ry;
-    e.ranges[2] = rz;
-    e.enabled[0] = e.enabled[1] = e.enabled[2] = true;
-    e.leftDrag = left;
-    e.rightDrag = right;
-    return e;
+    return keyedEntry(text, x, y, z, rx, ry, rz, left, right);
 }
 
 constexpr ControlEntry fogEntry() {

@@ -17,19 +17,7 @@ constexpr DragRule kTurnPicturesZ{DragMove::AlongZ, 0.5f, 0};
 constexpr ControlEntry entry(const char* text, const char* x, const char* y, const char* z,
                              SliderRange rx, SliderRange ry, SliderRange rz, DragRule left,
                              DragRule right) {
-    ControlEntry e;
-    e.text = text;
-    const char* ids[3] = {x, y, z};
-    const SliderRange ranges[3] = {rx, ry, rz};
-    for (int n = 0; n < 3; ++n) {
-        if (!ids[n]) continue;
-        e.values[n].key = ids[n];
-        e.ranges[n] = ranges[n];
-        e.enabled[n] = true;
-    }
-    e.leftDrag = left;
-    e.rightDrag = right;
-    return e;
+    return keyedEntry(text, x, y, z, rx, ry, rz, left, right);
 }
 
 // Only the X edit of the wave entry sets its value; the fade's edit sets nothing.

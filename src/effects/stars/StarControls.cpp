@@ -19,19 +19,7 @@ constexpr DragRule kZoom{DragMove::AlongZ, 0.5f, 1};
 
 constexpr ControlEntry entry(const char* text, const char* x, const char* y, const char* z,
                              SliderRange rx, SliderRange ry, SliderRange rz, DragRule left) {
-    ControlEntry e;
-    e.text = text;
-    e.values[0].key = x;
-    e.values[1].key = y;
-    e.values[2].key = z;
-    e.ranges[0] = rx;
-    e.ranges[1] = ry;
-    e.ranges[2] = rz;
-    e.enabled[0] = e.enabled[1] = true;
-    e.enabled[2] = z != nullptr;
-    e.leftDrag = left;
-    e.rightDrag = kZoom;
-    return e;
+    return keyedEntry(text, x, y, z, rx, ry, rz, left, kZoom);
 }
 
 // Choosing the colour entry switches the stars to the single colour at once, and arms "Multi

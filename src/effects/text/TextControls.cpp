@@ -14,18 +14,7 @@ constexpr SliderRange kWide{-2000, 2000};
 constexpr ControlEntry triple(const char* text, const char* x, const char* y, const char* z,
                               SliderRange rx, SliderRange ry, SliderRange rz, DragRule left,
                               DragRule right = {}) {
-    ControlEntry e;
-    e.text = text;
-    e.values[0].key = x;
-    e.values[1].key = y;
-    e.values[2].key = z;
-    e.ranges[0] = rx;
-    e.ranges[1] = ry;
-    e.ranges[2] = rz;
-    e.enabled[0] = e.enabled[1] = e.enabled[2] = true;
-    e.leftDrag = left;
-    e.rightDrag = right;
-    return e;
+    return keyedEntry(text, x, y, z, rx, ry, rz, left, right);
 }
 
 // Every entry that is not a position or a scale turns the text with the left button.
@@ -109,7 +98,11 @@ float& textTarget(CZoetraView& v, int) {
 const ToggleSpec kTextToggles[] = {
     {{"Text Off", "Text On"}, textOn, textOnClicks, {0, 2}},
     // "Lights ON/OFF" is a check box: the first click ticks it.
-    {{"Lights ON/OFF", "Lights ON/OFF"}, textLighting, textLightingClicks, {2, 0}, nullptr,
+    {{"Lights ON/OFF", "Lights ON/OFF"},
+     textLighting,
+     textLightingClicks,
+     {2, 0},
+     nullptr,
      textLightingTicked},
 };
 

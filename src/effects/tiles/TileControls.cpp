@@ -13,18 +13,7 @@ constexpr SliderRange kRoll{-300, 300};
 
 constexpr ControlEntry entry(const char* text, const char* x, const char* y, const char* z,
                              SliderRange range, DragRule left, DragRule right) {
-    ControlEntry e;
-    e.text = text;
-    const char* ids[3] = {x, y, z};
-    for (int n = 0; n < 3; ++n) {
-        if (!ids[n]) continue;
-        e.values[n].key = ids[n];
-        e.ranges[n] = range;
-        e.enabled[n] = true;
-    }
-    e.leftDrag = left;
-    e.rightDrag = right;
-    return e;
+    return keyedEntry(text, x, y, z, range, range, range, left, right);
 }
 
 // The ids are relative: the page's key prefix names the selected quad.

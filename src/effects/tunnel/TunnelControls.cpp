@@ -13,19 +13,7 @@ constexpr DragRule kAlongZ{DragMove::AlongZ, 0.5f};
 // An entry of one, two or three values (a null id leaves its slider and edit disabled).
 constexpr ControlEntry entry(const char* text, const char* x, const char* y, const char* z,
                              SliderRange ry, DragRule right) {
-    ControlEntry e;
-    e.text = text;
-    const char* ids[3] = {x, y, z};
-    const SliderRange ranges[3] = {kWide, ry, kWide};
-    for (int n = 0; n < 3; ++n) {
-        if (!ids[n]) continue;
-        e.values[n].key = ids[n];
-        e.ranges[n] = ranges[n];
-        e.enabled[n] = true;
-    }
-    e.leftDrag = kPan;
-    e.rightDrag = right;
-    return e;
+    return keyedEntry(text, x, y, z, kWide, ry, kWide, kPan, right);
 }
 
 const ControlEntry kTunnelEntries[] = {
