@@ -1,11 +1,10 @@
 // A sequence saved, loaded, saved again and played shows the same frames; a frame range plays
 // from frame 0 and shows the frames of a full run.
 #include "support/RecordingAssetLoads.h"
+#include "support/SequenceFrames.h"
 #include "timeline/SequenceScene.h"
 
-#include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
-#include "render/FrameSink.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
@@ -17,33 +16,6 @@
 
 #include <map>
 #include <memory>
-
-namespace {
-
-struct MemorySink : FrameSink {
-    std::map<int, QImage> frames;
-    bool open(int, int, int, QString*) override { return true; }
-    bool write(const QImage& frame, int number, QString*) override {
-        frames[number] = frame;
-        return true;
-    }
-    bool close(QString*) override { return true; }
-};
-
-std::map<int, QImage> render(const QString& sequence, int first = 0, int last = -1) {
-    RenderOptions options;
-    options.sequencePath = sequence;
-    options.width = 160;
-    options.height = 120;
-    options.firstFrame = first;
-    options.lastFrame = last;
-    MemorySink sink;
-    QString error;
-    EXPECT_TRUE(renderToSink(options, sink, nullptr, &error)) << error.toStdString();
-    return sink.frames;
-}
-
-} // namespace
 
 TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     QTemporaryDir dir;
@@ -74,8 +46,8 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     useEffectLoads(nullptr);
     setPlatform(nullptr);
 
-    const std::map<int, QImage> a = render(first);
-    const std::map<int, QImage> b = render(second);
+    const std::map<int, QImage> a = renderSequenceFrames(first);
+    const std::map<int, QImage> b = renderSequenceFrames(second);
     QDir::setCurrent(folder);
     ASSERT_EQ(a.size(), 12u); // frames 0 ... last key - 1
     ASSERT_EQ(b.size(), 12u);
@@ -83,7 +55,7 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
         EXPECT_EQ(image, b.at(frame)) << frame;
     EXPECT_NE(a.at(0), a.at(11)); // the sequence moves
 
-    const std::map<int, QImage> range = render(first, 8, 10);
+    const std::map<int, QImage> range = renderSequenceFrames(first, 8, 10);
     QDir::setCurrent(folder);
     ASSERT_EQ(range.size(), 3u);
     for (const auto& [frame, image] : range)

@@ -2,9 +2,8 @@
 // message, lasts 5 to 20 seconds with at least three keys, and renders its first and its last
 // frame headlessly, the two unlike each other and neither of them blank; the one with every layer
 // renders the same twice.
-#include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
-#include "render/FrameSink.h"
+#include "support/SequenceFrames.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -16,30 +15,6 @@
 #include <map>
 
 namespace {
-
-struct MemorySink : FrameSink {
-    std::map<int, QImage> frames;
-    bool open(int, int, int, QString*) override { return true; }
-    bool write(const QImage& frame, int number, QString*) override {
-        frames[number] = frame;
-        return true;
-    }
-    bool close(QString*) override { return true; }
-};
-
-// Frames first...last of `sequence` (last -1: to the end of its timeline).
-std::map<int, QImage> renderFrames(const QString& sequence, int first, int last) {
-    RenderOptions options;
-    options.sequencePath = sequence;
-    options.width = 160;
-    options.height = 120;
-    options.firstFrame = first;
-    options.lastFrame = last;
-    MemorySink sink;
-    QString error;
-    EXPECT_TRUE(renderToSink(options, sink, nullptr, &error)) << error.toStdString();
-    return sink.frames;
-}
 
 // Pixels with any channel above 24.
 int litPixels(const QImage& image) {
@@ -74,8 +49,8 @@ TEST(StoredSequences, EveryOneLoadsAndRendersItsFirstAndLastFrames) {
 
         HeadlessPlatform headless;
         setPlatform(&headless);
-        const std::map<int, QImage> first = renderFrames(path, 0, 0);
-        const std::map<int, QImage> last = renderFrames(path, lastFrame, -1);
+        const std::map<int, QImage> first = renderSequenceFrames(path, 0, 0);
+        const std::map<int, QImage> last = renderSequenceFrames(path, lastFrame, -1);
         for (const HeadlessPlatform::Message& message : headless.messages)
             ADD_FAILURE() << "message: " << message.text.toStdString();
         setPlatform(nullptr);
@@ -94,8 +69,8 @@ TEST(StoredSequences, EveryOneLoadsAndRendersItsFirstAndLastFrames) {
 TEST(StoredSequences, EveryLayerAtOnceRendersTheSameTwice) {
     const QString path = QDir(programSequencesFolder()).filePath("Everything at Once.lmt");
     ASSERT_TRUE(QFile::exists(path)) << path.toStdString();
-    const std::map<int, QImage> first = renderFrames(path, 0, 40);
-    const std::map<int, QImage> second = renderFrames(path, 0, 40);
+    const std::map<int, QImage> first = renderSequenceFrames(path, 0, 40);
+    const std::map<int, QImage> second = renderSequenceFrames(path, 0, 40);
     ASSERT_EQ(first.size(), 41u);
     ASSERT_EQ(second.size(), 41u);
     for (const auto& [frame, picture] : first)
