@@ -6,8 +6,8 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
+#include "support/SceneRenderTest.h"
 #include "support/TempProfile.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
@@ -41,31 +41,9 @@ QImage textureImage(unsigned texture) {
     return image;
 }
 
-class BlurRender : public GlTest {
+class BlurRender : public SceneRenderTest {
   protected:
-    BlurRender() : GlTest(kFrameWidth, kFrameHeight) {}
-    void SetUp() override {
-        GlTest::SetUp();
-        if (HasFatalFailure()) return;
-        target_.bind();
-        initialiseScene(*view);
-        view->viewportWidth = kFrameWidth;
-        view->viewportHeight = kFrameHeight;
-        setPerspective(kFrameWidth, kFrameHeight);
-        resetRateGate();
-    }
-
-    QImage render() {
-        target_.bind();
-        composeFrame(*view);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        return target_.readImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
+    BlurRender() : SceneRenderTest(kFrameWidth, kFrameHeight) {}
 };
 
 int blue(const QImage& frame, int x, int y) {

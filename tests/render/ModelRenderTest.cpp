@@ -8,8 +8,8 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
+#include "support/SceneRenderTest.h"
 #include "support/TempProfile.h"
 #include "timeline/KeyframeStore.h"
 
@@ -34,17 +34,12 @@ long brightnessIn(const QImage& frame, QRect area) {
     return sum;
 }
 
-class ModelRender : public GlTest {
+class ModelRender : public SceneRenderTest {
   protected:
-    ModelRender() : GlTest(kFrameWidth, kFrameHeight) {}
+    ModelRender() : SceneRenderTest(kFrameWidth, kFrameHeight) {}
     void SetUp() override {
-        GlTest::SetUp();
+        SceneRenderTest::SetUp();
         if (HasFatalFailure()) return;
-        target_.bind();
-        initialiseScene(*view);
-        view->viewportWidth = kFrameWidth;
-        view->viewportHeight = kFrameHeight;
-        setPerspective(kFrameWidth, kFrameHeight);
         view->textOn = 0;
     }
 
@@ -54,18 +49,6 @@ class ModelRender : public GlTest {
         view->modelPosition[0] = {0, 0, -14};
         view->modelRotation[0] = {10, 30, 0};
     }
-
-    QImage render() {
-        target_.bind();
-        composeFrame(*view);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        return target_.readImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
 };
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
+#include "support/SceneRenderTest.h"
 #include "support/TempProfile.h"
 #include "timeline/KeyframeStore.h"
 
@@ -50,35 +50,15 @@ double differingShare(const QImage& a, const QImage& b, QRect area) {
 
 const QRect kWholeFrame(0, 0, kFrameWidth, kFrameHeight);
 
-class SceneryRender : public GlTest {
+class SceneryRender : public SceneRenderTest {
   protected:
-    SceneryRender() : GlTest(kFrameWidth, kFrameHeight) {}
+    SceneryRender() : SceneRenderTest(kFrameWidth, kFrameHeight) {}
     void SetUp() override {
-        GlTest::SetUp();
+        SceneRenderTest::SetUp();
         if (HasFatalFailure()) return;
-        target_.bind();
-        initialiseScene(*view);
-        view->viewportWidth = kFrameWidth;
-        view->viewportHeight = kFrameHeight;
-        setPerspective(kFrameWidth, kFrameHeight);
         view->textOn = 0; // each layer alone
         glClearColor(0, 0, 0, 1);
     }
-
-    // Composes `frames` frames and returns the last.
-    QImage render(int frames = 1) {
-        target_.bind();
-        for (int i = 0; i < frames; ++i) {
-            composeFrame(*view);
-            EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        }
-        return target_.readImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
 };
 
 } // namespace

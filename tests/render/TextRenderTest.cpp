@@ -7,8 +7,8 @@
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
+#include "support/SceneRenderTest.h"
 #include "support/TempProfile.h"
 #include "timeline/KeyframeStore.h"
 
@@ -64,31 +64,9 @@ double inkOverlap(const QImage& a, const QImage& b) {
     return either ? double(both) / double(either) : 0;
 }
 
-class TextRender : public GlTest {
+class TextRender : public SceneRenderTest {
   protected:
-    TextRender() : GlTest(kFrameWidth, kFrameHeight) {}
-    void SetUp() override {
-        GlTest::SetUp();
-        if (HasFatalFailure()) return;
-        target_.bind();
-        initialiseScene(*view);
-        view->viewportWidth = kFrameWidth;
-        view->viewportHeight = kFrameHeight;
-        setPerspective(kFrameWidth, kFrameHeight);
-    }
-
-    QImage render() {
-        target_.bind();
-        composeFrame(*view);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        return target_.readImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    // No stored sequence at start: the scene keeps its start-up look.
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
+    TextRender() : SceneRenderTest(kFrameWidth, kFrameHeight) {}
 };
 
 } // namespace
