@@ -259,16 +259,16 @@ void CEffectPage::editTyped(int n, const QString& text) {
     if (updating_) return;
     const ControlEntry* entry = selectedEntry();
     if (!entry || !entry->enabled[n] || !entry->editSets[n]) return;
-    QSlider* slider = sliders_[size_t(n)];
-    // Anything but a whole number leaves the value alone until it becomes one.
-    const std::optional<int> typed = parseEditNumber(text, {slider->minimum(), slider->maximum()});
+    // Anything but a whole number leaves the value alone until it becomes one. The number is
+    // stored as typed, past the slider's ends too (251 stars, say); the slider shows the nearest
+    // position it has.
+    const std::optional<int> typed = parseEditNumber(text);
     if (!typed) return;
     if (!setEntryPosition(view(), *table_, *entry, n, *typed)) return;
     updating_ = true;
-    slider->setValue(*typed);
+    sliders_[size_t(n)]->setValue(*typed);
     updating_ = false;
-    // The box keeps what is being typed; once typing ends it shows what the value became (a
-    // number past the slider's ends is clamped).
+    // The box keeps what is being typed; once typing ends it shows the value it set.
     runChange(*entry);
 }
 

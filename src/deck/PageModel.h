@@ -23,9 +23,10 @@ bool setEntryPosition(CZoetraView& v, const ControlPage& page, const ControlEntr
                       int position);
 
 // A number typed into an edit box: a whole number (an optional sign, digits, spaces around it),
-// brought into `range` (any number of digits). Nullopt for anything else: an empty box, a lone
-// "-", letters, fractions.
-std::optional<int> parseEditNumber(const QString& text, SliderRange range);
+// taken as typed, whatever the slider beside the box can reach; any number of digits, a number
+// beyond the int range stopping at its end. Nullopt for anything else: an empty box, a lone "-",
+// letters, fractions.
+std::optional<int> parseEditNumber(const QString& text);
 
 // One click on a toggle: the click counter advances, the flag takes the value of that click of
 // the cycle, and the toggle's own effect runs. Returns which click it was.
