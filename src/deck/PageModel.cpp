@@ -78,6 +78,12 @@ int toggleCaption(CZoetraView& v, const ControlPage& page, const ToggleSpec& tog
     return clicks == 1.0f ? 0 : 1;
 }
 
+const char* toggleButtonText(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle,
+                             bool clickedSincePageOpened) {
+    if (toggle.openingCaption && !clickedSincePageOpened) return toggle.openingCaption;
+    return toggle.captions[toggleCaption(v, page, toggle)];
+}
+
 void activatePage(CZoetraView& v, const ControlPage& page) {
     if (page.routesMouse) {
         v.mouseTargetText = 0;

@@ -34,6 +34,10 @@ Click clickToggle(CZoetraView& v, const ControlPage& page, const ToggleSpec& tog
 // Which caption a push button shows for the flag as it stands: 0 for the first click's state, 1
 // for the second's (a flag that matches neither follows the click counter).
 int toggleCaption(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle);
+// The text of a toggle push button: its opening caption until it is first clicked on the page,
+// then the caption of its flag.
+const char* toggleButtonText(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle,
+                             bool clickedSincePageOpened);
 
 // The page became the active tab: it makes its switch the only mouse target and sets
 // `mousePage` (pages that keep the target change nothing), then runs its activation hook.

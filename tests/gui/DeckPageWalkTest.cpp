@@ -172,6 +172,9 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
                 continue;
             }
             EXPECT_TRUE(button->isVisibleTo(page)) << i;
+            if (toggle.openingCaption) {
+                EXPECT_EQ(button->text(), QString::fromLatin1(toggle.openingCaption)) << i;
+            }
             for (int click = 0; click < 2; ++click) {
                 float counter = toggle.clicks ? toggle.clicks(v, table->instance) : 0.0f;
                 if (!(counter >= 0 && counter < 2)) counter = 0;
