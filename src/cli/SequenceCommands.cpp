@@ -96,13 +96,12 @@ int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* 
         return 1;
     }
 
+    // The timeline is the sum of the segments from key to key, backward ones included: the last
+    // key's frame.
     QJsonArray frames;
-    int length = 0, previous = 0;
-    for (const SequenceKey& key : r.keys) {
+    for (const SequenceKey& key : r.keys)
         frames.append(key.frame);
-        if (key.frame > previous) length += key.frame - previous;
-        previous = key.frame;
-    }
+    const int length = r.keys.empty() ? 0 : r.keys.back().frame;
     const std::pair<const char*, const char*> layers[] = {{"text", "text.on"},
                                                           {"stars", "stars.on"},
                                                           {"particles", "particles.on"},

@@ -327,3 +327,42 @@ TEST_F(SequenceScene, AFileWithoutKeysPlaysItsStartValues) {
     EXPECT_FLOAT_EQ(w->textFade, 17);
     EXPECT_FLOAT_EQ(w->starZoom, -12);
 }
+
+TEST_F(SequenceScene, KeysOutOfFrameOrderLoadPlayAndSaveBackInTheirOrder) {
+    auto v = makeScene();
+    const int frames[] = {200, 100, 300};
+    const int fade = keyableIndex("text.fade");
+    v->keyCount = 3;
+    for (int i = 1; i <= 3; ++i) {
+        v->keyFrames[i] = frames[i - 1];
+        for (int p = 0; p < kKeyableCount; ++p)
+            v->keyTrack[p][frames[i - 1]] = float(i * 10 + p);
+    }
+    const QString path = file("backward.lmt");
+    ASSERT_TRUE(saveSequenceFile(*v, path));
+
+    auto w = makeScene();
+    QString error;
+    ASSERT_TRUE(loadSequenceFile(*w, path, &error, &loads)) << error.toStdString();
+    ASSERT_EQ(w->keyCount, 3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(w->keyFrames[i], frames[i - 1]) << i;
+        EXPECT_EQ(w->keyTrack[fade][frames[i - 1]], float(i * 10 + fade)) << i;
+    }
+    // The timeline is the segments' sum, and every frame of it holds a baked value: the last
+    // 100 of them lead to the key at 300.
+    EXPECT_EQ(w->loadedTimelineLength, 300);
+    EXPECT_NEAR(w->frameTrack[fade][299], float(30 + fade), 1e-3);
+    for (int q = 100; q < 300; ++q)
+        EXPECT_NE(w->frameTrack[fade][q], 0.0f) << q;
+
+    // Saved again, the file holds the same keys in the same order, byte for byte.
+    const QString again = file("again.lmt");
+    ASSERT_TRUE(saveSequenceFile(*w, again));
+    QFile first(path), second(again);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray firstBytes = first.readAll(), secondBytes = second.readAll();
+    const qsizetype keyBytes = 3 * (4 + 4 * kKeySlotCount);
+    ASSERT_GT(firstBytes.size(), keyBytes);
+    EXPECT_EQ(secondBytes.right(keyBytes), firstBytes.right(keyBytes));
+}
