@@ -193,6 +193,23 @@ TEST(SequenceJson, ConvertAndInfoCommands) {
     EXPECT_EQ(backwardObject["keyFrames"].toArray(), QJsonArray({200, 100, 300}));
     EXPECT_EQ(backwardObject["timelineLength"].toInt(), 300);
     std::fclose(backwardInfo);
+
+    // A file that is no sequence file is called that by convert and info.
+    const QString notes = dir.filePath("notes.lmt");
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("shopping list: eggs, milk\n");
+    }
+    for (int command = 0; command < 2; ++command) {
+        std::FILE* why = std::tmpfile();
+        EXPECT_EQ(command == 0 ? runConvertCommand({notes, json}, why)
+                               : describeSequence(notes, false, text, why),
+                  1);
+        EXPECT_EQ(readAll(why),
+                  ("\"" + notes + "\" is not a Lumatoy sequence file.\n").toStdString());
+        std::fclose(why);
+    }
     std::fclose(out);
     std::fclose(text);
     std::fclose(err);
