@@ -78,7 +78,11 @@ bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error, Effec
         if (error) *error = reason;
         return false;
     }
-    applySequence(v, record, loads ? *loads : effectLoads());
+    {
+        // The reloads' messages concern this file unless they name their own.
+        const FileInHand concerning(name);
+        applySequence(v, record, loads ? *loads : effectLoads());
+    }
     if (error) error->clear();
     return true;
 }
