@@ -29,6 +29,7 @@ bool Loader3ds::import3ds(Model3ds& model, const char* path) {
 
 bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
     const ImportRunning running;
+    const FileInHand concerning(path); // the version warning does not name the file
     QFile file(resolveAssetFile(path));
     if (!file.open(QIODevice::ReadOnly)) {
         platform().inform(QStringLiteral("Unable to find the file: %1!").arg(path),

@@ -109,6 +109,9 @@ QString usageText() {
                "it)\n"
                "                     .avi: %1\n"
                "                     .mp4: %2\n"
+               "      --motion-blur  motion blur on, with the values the sequence's keys give it "
+               "(a\n"
+               "                     sequence file has no switch for it)\n"
                "  lumatoy convert IN OUT                  .lmt <-> .json\n"
                "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file "
                "holds\n"
@@ -184,6 +187,8 @@ int runRenderCommand(const QStringList& args) {
             options.firstFrame = range->first;
             options.lastFrame = range->second;
             framesGiven = true;
+        } else if (arg == "--motion-blur") {
+            options.motionBlur = true;
         } else if (arg == "--codec") {
             const auto v = value("--codec");
             if (!v || v->isEmpty())

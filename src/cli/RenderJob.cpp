@@ -9,6 +9,7 @@
 #include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
+#include "scene/Switch.h"
 #include "startup/SceneStart.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
@@ -64,6 +65,7 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
     initialiseScene(view, StartMode::CommandLine);
     if (!options.sequencePath.isEmpty() && !loadSequenceFile(view, options.sequencePath, error))
         return false;
+    if (options.motionBlur) view.motionBlurOn = kSwitchOn;
     view.viewportWidth = options.width;
     view.viewportHeight = options.height;
     setPerspective(options.width, options.height);

@@ -19,6 +19,8 @@ struct RenderOptions {
     int framesPerSecond = 30;
     int firstFrame = 0;
     int lastFrame = -1; // -1: the whole timeline, or 300 frames when there are no keys
+    // Motion blur on for the render: a sequence file has no switch for it, only its values.
+    bool motionBlur = false;
 };
 
 struct RenderReport {

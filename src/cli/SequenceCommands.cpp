@@ -26,6 +26,14 @@ bool readWhole(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
+// Why a file was refused: a sequence file's fault, or that it is no sequence file at all.
+QString refusal(const QString& path, const QByteArray& bytes, const QString& problem,
+                bool json = false) {
+    if (!json && !looksLikeSequenceFile(bytes))
+        return QStringLiteral("\"%1\" is not a Lumatoy sequence file.").arg(path);
+    return QStringLiteral("\"%1\" cannot be read. %2").arg(path, problem);
+}
+
 bool readRecord(const QString& path, SequenceRecord& record, QString& error) {
     QByteArray bytes;
     if (!readWhole(path, bytes, error)) return false;
@@ -34,7 +42,7 @@ bool readRecord(const QString& path, SequenceRecord& record, QString& error) {
         QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
     if (json ? sequenceFromJson(bytes, record, problem) : parseSequence(bytes, record, problem))
         return true;
-    error = QStringLiteral("\"%1\" cannot be read. %2").arg(path, problem);
+    error = refusal(path, bytes, problem, json);
     return false;
 }
 
@@ -91,18 +99,21 @@ int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* 
     SequenceRecord r;
     QByteArray bytes;
     QString error;
-    if (!readWhole(path, bytes, error) || !parseSequence(bytes, r, error)) {
-        print(err, QStringLiteral("\"%1\" cannot be read. %2\n").arg(path, error));
+    if (!readWhole(path, bytes, error)) {
+        print(err, error + QLatin1Char('\n'));
+        return 1;
+    }
+    if (!parseSequence(bytes, r, error)) {
+        print(err, refusal(path, bytes, error) + QLatin1Char('\n'));
         return 1;
     }
 
+    // The timeline is the sum of the segments from key to key, backward ones included: the last
+    // key's frame.
     QJsonArray frames;
-    int length = 0, previous = 0;
-    for (const SequenceKey& key : r.keys) {
+    for (const SequenceKey& key : r.keys)
         frames.append(key.frame);
-        if (key.frame > previous) length += key.frame - previous;
-        previous = key.frame;
-    }
+    const int length = r.keys.empty() ? 0 : r.keys.back().frame;
     const std::pair<const char*, const char*> layers[] = {{"text", "text.on"},
                                                           {"stars", "stars.on"},
                                                           {"particles", "particles.on"},

@@ -22,6 +22,13 @@ constexpr int kSettingsColumns = 2;
 QString latin1(const char* text) {
     return QString::fromLatin1(text ? text : "");
 }
+
+// Every text a toggle push button can show, so that it is made wide enough for each.
+QStringList toggleTexts(const ToggleSpec& toggle) {
+    QStringList texts{latin1(toggle.captions[0]), latin1(toggle.captions[1])};
+    if (toggle.openingCaption) texts << latin1(toggle.openingCaption);
+    return texts;
+}
 } // namespace
 
 CEffectPage::CEffectPage(DeckPage page, CZoetraView& v, const DeckServices& services,
@@ -106,10 +113,10 @@ void CEffectPage::buildTableControls(QBoxLayout* top) {
         if (toggle.ticked)
             button = new QCheckBox(latin1(toggle.captions[0]), settingsGroup_);
         else
-            button =
-                makeButton({latin1(toggle.captions[0]), latin1(toggle.captions[1])}, settingsGroup_);
+            button = makeButton(toggleTexts(toggle), settingsGroup_);
         connect(button, &QAbstractButton::clicked, this, [this, i] { toggleClicked(i); });
         toggles_ << button;
+        toggleClicked_ << false;
         if (toggle.hidden) {
             button->setEnabled(false);
             button->setVisible(false);
@@ -259,16 +266,16 @@ void CEffectPage::editTyped(int n, const QString& text) {
     if (updating_) return;
     const ControlEntry* entry = selectedEntry();
     if (!entry || !entry->enabled[n] || !entry->editSets[n]) return;
-    QSlider* slider = sliders_[size_t(n)];
-    // Anything but a whole number leaves the value alone until it becomes one.
-    const std::optional<int> typed = parseEditNumber(text, {slider->minimum(), slider->maximum()});
+    // Anything but a whole number leaves the value alone until it becomes one. The number is
+    // stored as typed, past the slider's ends too (251 stars, say); the slider shows the nearest
+    // position it has.
+    const std::optional<int> typed = parseEditNumber(text);
     if (!typed) return;
     if (!setEntryPosition(view(), *table_, *entry, n, *typed)) return;
     updating_ = true;
-    slider->setValue(*typed);
+    sliders_[size_t(n)]->setValue(*typed);
     updating_ = false;
-    // The box keeps what is being typed; once typing ends it shows what the value became (a
-    // number past the slider's ends is clamped).
+    // The box keeps what is being typed; once typing ends it shows the value it set.
     runChange(*entry);
 }
 
@@ -295,12 +302,14 @@ void CEffectPage::refreshToggles() {
         if (toggle.ticked)
             button->setChecked(toggle.ticked(view(), table_->instance));
         else
-            button->setText(latin1(toggle.captions[toggleCaption(view(), *table_, toggle)]));
+            button->setText(
+                latin1(toggleButtonText(view(), *table_, toggle, toggleClicked_.value(i))));
     }
 }
 
 void CEffectPage::toggleClicked(int index) {
     const ToggleSpec& toggle = table_->toggles[size_t(index)];
+    if (index < toggleClicked_.size()) toggleClicked_[index] = true;
     inView([&] { clickToggle(view(), *table_, toggle); });
     refreshToggles();
     showOwnValues();

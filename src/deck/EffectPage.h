@@ -101,6 +101,7 @@ class CEffectPage : public DeckPageWidget {
     std::array<QSlider*, 3> sliders_{};
     std::array<QLineEdit*, 3> edits_{};
     QList<QAbstractButton*> toggles_;
+    QList<bool> toggleClicked_; // whether each toggle was clicked since the page opened
     QList<QPushButton*> pickers_;
     QPushButton* reset_ = nullptr;
     QPushButton* movieSettings_ = nullptr;

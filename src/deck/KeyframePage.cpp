@@ -7,6 +7,7 @@
 #include "timeline/SequenceLibrary.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,11 +20,42 @@
 #include <QStyleOptionSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kDefaultTimelineFrames = 300;
 constexpr int kMaxTimelineFrames = 10000;
 constexpr int kTickLength = 5;
+constexpr int kStatusFontPixels = 14;
+
+// The page's font for its status texts: Arial, 14 pixels high, or the system's sans-serif face
+// where Arial is missing (fontconfig would otherwise pick whatever it finds closest).
+QFont statusFont() {
+    QFont font(QStringLiteral("Arial"));
+    if (!QFontDatabase::hasFamily(font.family())) {
+        font.setStyleHint(QFont::SansSerif);
+        font.setFamily(font.defaultFamily());
+    }
+    font.setPixelSize(kStatusFontPixels);
+    return font;
+}
 } // namespace
+
+FrameCountSpin::FrameCountSpin(QWidget* parent) : QSpinBox(parent) {
+    setRange(0, kMaxTimelineFrames);
+    setKeyboardTracking(false);
+    lineEdit()->setReadOnly(true);
+}
+
+void FrameCountSpin::stepBy(int steps) {
+    setValue(std::clamp(value() + steps, 1, maximum()));
+}
+
+QAbstractSpinBox::StepEnabled FrameCountSpin::stepEnabled() const {
+    StepEnabled enabled = QSpinBox::stepEnabled();
+    if (value() <= 1) enabled &= ~StepDownEnabled;
+    return enabled;
+}
 
 KeyTickSlider::KeyTickSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setTickPosition(QSlider::NoTicks);
@@ -107,9 +139,7 @@ void CmyPage10::createContents() {
         edit->setReadOnly(true);
         edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     }
-    length_ = new QSpinBox(timeline);
-    length_->setRange(1, kMaxTimelineFrames);
-    length_->setKeyboardTracking(false);
+    length_ = new FrameCountSpin(timeline);
     numbers->addWidget(new QLabel(tr("Frame:"), timeline));
     numbers->addWidget(frame_);
     numbers->addWidget(new QLabel(tr("Keys:"), timeline));
@@ -147,9 +177,17 @@ void CmyPage10::createContents() {
     auto* rate = new QGroupBox(tr("Frame Rate"), this);
     auto* rateLayout = new QHBoxLayout(rate);
     fps_ = new QLabel(rate);
-    fps_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000 Fps")));
+    fps_->setFont(statusFont());
+    fps_->setMinimumWidth(fps_->fontMetrics().horizontalAdvance(QStringLiteral("00000 Fps")));
     rateLayout->addWidget(fps_);
     lower->addWidget(rate);
+    auto* screen = new QGroupBox(tr("Screen Size"), this);
+    auto* screenLayout = new QHBoxLayout(screen);
+    screenSize_ = new QLabel(screen);
+    screenSize_->setFont(statusFont());
+    screenLayout->addWidget(screenSize_);
+    screen->setVisible(false);
+    lower->addWidget(screen);
 
     auto* exportRow = new QVBoxLayout;
     addButton(tr("Video Export Settings"), exportRow, &CmyPage10::onExportSettings);
@@ -319,7 +357,7 @@ void CmyPage10::sequenceLoaded(int lastKeyFrame) {
     updating_ = true;
     slider_->setRange(0, lastKeyFrame);
     slider_->setValue(0);
-    length_->setRange(1, kMaxTimelineFrames);
+    // A file without keys shows 0 here; the arrows then step from 1.
     length_->setValue(lastKeyFrame);
     updating_ = false;
     showFrame(0);

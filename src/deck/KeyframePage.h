@@ -7,11 +7,11 @@
 
 #include <QList>
 #include <QSlider>
+#include <QSpinBox>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
 
 // A horizontal slider that draws a tick at each of a list of positions (and at both ends).
 class KeyTickSlider : public QSlider {
@@ -29,6 +29,16 @@ class KeyTickSlider : public QSlider {
 
   private:
     QList<int> ticks_;
+};
+
+// "Number of Frames In Timeline:" with its spin: the number changes only through the arrows (the
+// box takes no typing), which step over 1...10,000; a loaded file without keys makes it show 0.
+class FrameCountSpin : public QSpinBox {
+    Q_OBJECT
+  public:
+    explicit FrameCountSpin(QWidget* parent = nullptr);
+    void stepBy(int steps) override;
+    StepEnabled stepEnabled() const override;
 };
 
 class CmyPage10 : public DeckPageWidget {
@@ -51,9 +61,10 @@ class CmyPage10 : public DeckPageWidget {
     KeyTickSlider* frameSlider() const { return slider_; }
     QLineEdit* frameEdit() const { return frame_; }
     QLineEdit* keysEdit() const { return keys_; }
-    QSpinBox* lengthSpin() const { return length_; }
+    FrameCountSpin* lengthSpin() const { return length_; }
     QComboBox* sequenceCombo() const { return sequences_; }
     QLabel* frameRateLabel() const { return fps_; }
+    QLabel* screenSizeLabel() const { return screenSize_; }
     QPushButton* button(const QString& caption) const;
     bool keyCopied() const { return keyCopied_; }
 
@@ -81,9 +92,10 @@ class CmyPage10 : public DeckPageWidget {
     KeyTickSlider* slider_ = nullptr;
     QLineEdit* frame_ = nullptr;
     QLineEdit* keys_ = nullptr;
-    QSpinBox* length_ = nullptr;
+    FrameCountSpin* length_ = nullptr;
     QComboBox* sequences_ = nullptr;
     QLabel* fps_ = nullptr;
+    QLabel* screenSize_ = nullptr; // in the hidden "Screen Size" box, unused
     QList<QPushButton*> buttons_;
     bool keyCopied_ = false;
     int sequenceIndex_ = -1;

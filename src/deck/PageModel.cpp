@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -34,7 +35,7 @@ bool setEntryPosition(CZoetraView& v, const ControlPage& page, const ControlEntr
     return true;
 }
 
-std::optional<int> parseEditNumber(const QString& text, SliderRange range) {
+std::optional<int> parseEditNumber(const QString& text) {
     const QString t = text.trimmed();
     int start = 0;
     bool negative = false;
@@ -43,19 +44,16 @@ std::optional<int> parseEditNumber(const QString& text, SliderRange range) {
         start = 1;
     }
     if (start >= t.size()) return std::nullopt;
-    // Digits only; any number of them (a long number simply lies beyond the range).
+    // Digits only; any number of them (a long number simply lies beyond the int range).
     long long magnitude = 0;
     const long long cap = 1LL << 40;
     for (int i = start; i < t.size(); ++i) {
         if (!t[i].isDigit() || t[i].unicode() > 127) return std::nullopt;
         if (magnitude < cap) magnitude = magnitude * 10 + (t[i].unicode() - '0');
     }
-    long long number = negative ? -magnitude : magnitude;
-    const int low = range.min <= range.max ? range.min : range.max;
-    const int high = range.min <= range.max ? range.max : range.min;
-    if (number < low) number = low;
-    if (number > high) number = high;
-    return int(number);
+    const long long number = negative ? -magnitude : magnitude;
+    return int(std::clamp<long long>(number, std::numeric_limits<int>::min(),
+                                     std::numeric_limits<int>::max()));
 }
 
 Click clickToggle(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle) {
@@ -78,6 +76,12 @@ int toggleCaption(CZoetraView& v, const ControlPage& page, const ToggleSpec& tog
     }
     const float clicks = toggle.clicks ? toggle.clicks(v, page.instance) : 0.0f;
     return clicks == 1.0f ? 0 : 1;
+}
+
+const char* toggleButtonText(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle,
+                             bool clickedSincePageOpened) {
+    if (toggle.openingCaption && !clickedSincePageOpened) return toggle.openingCaption;
+    return toggle.captions[toggleCaption(v, page, toggle)];
 }
 
 void activatePage(CZoetraView& v, const ControlPage& page) {

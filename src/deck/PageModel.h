@@ -23,9 +23,10 @@ bool setEntryPosition(CZoetraView& v, const ControlPage& page, const ControlEntr
                       int position);
 
 // A number typed into an edit box: a whole number (an optional sign, digits, spaces around it),
-// brought into `range` (any number of digits). Nullopt for anything else: an empty box, a lone
-// "-", letters, fractions.
-std::optional<int> parseEditNumber(const QString& text, SliderRange range);
+// taken as typed, whatever the slider beside the box can reach; any number of digits, a number
+// beyond the int range stopping at its end. Nullopt for anything else: an empty box, a lone "-",
+// letters, fractions.
+std::optional<int> parseEditNumber(const QString& text);
 
 // One click on a toggle: the click counter advances, the flag takes the value of that click of
 // the cycle, and the toggle's own effect runs. Returns which click it was.
@@ -33,6 +34,10 @@ Click clickToggle(CZoetraView& v, const ControlPage& page, const ToggleSpec& tog
 // Which caption a push button shows for the flag as it stands: 0 for the first click's state, 1
 // for the second's (a flag that matches neither follows the click counter).
 int toggleCaption(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle);
+// The text of a toggle push button: its opening caption until it is first clicked on the page,
+// then the caption of its flag.
+const char* toggleButtonText(CZoetraView& v, const ControlPage& page, const ToggleSpec& toggle,
+                             bool clickedSincePageOpened);
 
 // The page became the active tab: it makes its switch the only mouse target and sets
 // `mousePage` (pages that keep the target change nothing), then runs its activation hook.

@@ -31,8 +31,9 @@ void CmyPage3::addOwnControls(QBoxLayout*) {
 }
 
 void CmyPage3::countTyped(const QString& text) {
-    // Anything but a whole number leaves the emitter alone until it becomes one.
-    const std::optional<int> typed = parseEditNumber(text, {0, kMaxParticles});
+    // Anything but a whole number leaves the emitter alone until it becomes one; the count keeps
+    // within 0...10,000 (the emitter's slots).
+    const std::optional<int> typed = parseEditNumber(text);
     if (typed) setParticleCount(view(), *typed);
 }
 

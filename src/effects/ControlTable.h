@@ -97,6 +97,9 @@ struct ToggleSpec {
     bool (*ticked)(const CZoetraView&, int instance) = nullptr;
     // Present on the page but hidden and disabled.
     bool hidden = false;
+    // What a push button reads from its page's opening until its first click, where that is
+    // neither caption ("Tiles On"); null: the caption of the flag from the start.
+    const char* openingCaption = nullptr;
 };
 
 // A file picker that loads an asset: the dialog's title, filter (as "text|pattern|...||"), initial

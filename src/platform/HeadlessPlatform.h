@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <deque>
+#include <vector>
 
 class HeadlessPlatform : public Platform {
   public:
@@ -15,6 +16,7 @@ class HeadlessPlatform : public Platform {
 
     bool askYesNo(const QString& text, const QString& caption) override;
     void inform(const QString& text, const QString& caption, MessageIcon icon) override;
+    void notice(const QString& text) override;
     QString chooseOpenFile(const FileChoice& choice) override;
     QString chooseSaveFile(const FileChoice& choice) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
@@ -53,6 +55,11 @@ class HeadlessPlatform : public Platform {
     // What the program asked for.
     QStringList questions;
     std::vector<Message> messages;
+    struct Notice {
+        QString text;
+        QString file; // the file in hand when it was given
+    };
+    std::vector<Notice> notices;
     std::vector<FileChoice> fileRequests;
     QStringList splashTexts; // every text shown on the splash, in order
     bool splashVisible = false;
@@ -67,7 +74,4 @@ class HeadlessPlatform : public Platform {
     int progressTotal = 0;
     int progressDone = 0;
     bool progressVisible = false;
-
-    // Echo messages to stderr (the command line wants them; tests usually do not).
-    bool echoMessages = false;
 };

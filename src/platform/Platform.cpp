@@ -1,11 +1,10 @@
-// The platform switch and the headless platform.
+// The platform switch, the file in hand and the headless platform.
 #include "platform/HeadlessPlatform.h"
-
-#include <cstdio>
 
 namespace {
 HeadlessPlatform g_defaultPlatform;
 Platform* g_platform = &g_defaultPlatform;
+thread_local QString t_fileInHand;
 
 template <typename T> std::optional<T> takeFront(std::deque<T>& queue) {
     if (queue.empty()) return std::nullopt;
@@ -22,6 +21,18 @@ void setPlatform(Platform* p) {
     g_platform = p ? p : &g_defaultPlatform;
 }
 
+QString fileInHand() {
+    return t_fileInHand;
+}
+
+FileInHand::FileInHand(const QString& file) : previous_(t_fileInHand) {
+    t_fileInHand = file;
+}
+
+FileInHand::~FileInHand() {
+    t_fileInHand = previous_;
+}
+
 bool HeadlessPlatform::askYesNo(const QString& text, const QString&) {
     questions << text;
     return takeFront(answers).value_or(defaultAnswer);
@@ -29,10 +40,10 @@ bool HeadlessPlatform::askYesNo(const QString& text, const QString&) {
 
 void HeadlessPlatform::inform(const QString& text, const QString& caption, MessageIcon icon) {
     messages.push_back({text, caption, icon});
-    if (echoMessages) {
-        const QString line = caption.isEmpty() ? text : caption + ": " + text;
-        std::fprintf(stderr, "%s\n", qPrintable(line));
-    }
+}
+
+void HeadlessPlatform::notice(const QString& text) {
+    notices.push_back({text, fileInHand()});
 }
 
 QString HeadlessPlatform::chooseOpenFile(const FileChoice& choice) {

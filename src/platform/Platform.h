@@ -1,7 +1,7 @@
 // The services the program asks of the desktop (questions, messages, file, colour and font
 // choosers, the splash window, web pages, the clipboard, waiting), behind one interface so that
-// core code never touches widgets. The window implements it with Qt widgets; the command line and
-// the tests use HeadlessPlatform.
+// core code never touches widgets. The window implements it with Qt widgets, the command line
+// with ConsolePlatform; the tests use HeadlessPlatform.
 #pragma once
 
 #include <QColor>
@@ -64,6 +64,10 @@ class Platform {
     // A modal message box with an OK button.
     virtual void inform(const QString& text, const QString& caption = QString(),
                         MessageIcon icon = MessageIcon::None) = 0;
+    // A problem the program gets round without asking (a texture file that cannot be read leaves
+    // its slot as it was), about the file in hand: the window says nothing of it, the command
+    // line prints it.
+    virtual void notice(const QString& text) { (void)text; }
 
     // File choosers; an empty string means the user cancelled.
     virtual QString chooseOpenFile(const FileChoice& choice) = 0;
@@ -107,3 +111,18 @@ class Platform {
 Platform& platform();
 // Installs `p` (not owned); nullptr restores the default headless one.
 void setPlatform(Platform* p);
+
+// The file the work in hand concerns (a sequence being read, a model or texture being loaded),
+// for the messages given meanwhile; empty when none. Each thread has its own.
+QString fileInHand();
+// Makes `file` the file in hand for as long as it lives; the one before comes back after.
+class FileInHand {
+  public:
+    explicit FileInHand(const QString& file);
+    ~FileInHand();
+    FileInHand(const FileInHand&) = delete;
+    FileInHand& operator=(const FileInHand&) = delete;
+
+  private:
+    QString previous_;
+};

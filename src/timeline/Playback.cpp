@@ -6,12 +6,19 @@
 
 #include <GL/gl.h>
 
+// A segment whose end lies before its start (keys out of frame order in a file from another
+// writer) still counts its negative length into the timeline, so the length is the sum of the
+// segments, which is always the last key's frame. It bakes no frame: every frame it spans was
+// baked by an earlier segment on the way out (the keys start at frame 0), and the segments after
+// it bake every frame of it that lies before the last key again. The segment after it starts
+// from the value the timeline shows at its start frame and runs in a straight line to its own
+// key, so no frame of the timeline is left blank and no jump appears where it turns.
 void bakeTimeline(CZoetraView& v) {
     while (v.bakeCursor < v.keyCount) {
         const int i = v.bakeCursor;
         const int f0 = v.keyFrames[i];
         const int f1 = v.keyFrames[i + 1];
-        const int n = f1 > f0 ? f1 - f0 : 0;
+        const int n = f1 - f0;
         v.segmentStart = f0;
         v.segmentEnd = f1;
         v.segmentLength = n;
@@ -19,6 +26,13 @@ void bakeTimeline(CZoetraView& v) {
         if (i >= 1) v.timelineBaked = true;
 
         for (int p = 0; p < kKeyableCount; ++p) {
+            const float target = v.keyTrack[p][f1];
+            if (n < 0) {
+                // The next segment's step then leads from the value shown at f1 to its key.
+                v.previousTarget[p] = v.frameTrack[p][f1 > 0 ? f1 - 1 : 0];
+                v.targetValue[p] = target;
+                continue;
+            }
             float running;
             if (i == 0) {
                 running = v.startKey[p];
@@ -26,9 +40,8 @@ void bakeTimeline(CZoetraView& v) {
             } else {
                 running = v.frameTrack[p][f0 - 1];
             }
-            const float target = v.keyTrack[p][f1];
             float* track = v.frameTrack[p];
-            for (int q = f0; q < f0 + n; ++q) {
+            for (int q = f0; q < f1; ++q) {
                 running = running + (target - v.previousTarget[p]) / static_cast<float>(n);
                 track[q] = running;
             }

@@ -6,7 +6,8 @@ class CZoetraView;
 
 // Bakes every key-list segment from bakeCursor on, by straight lines in single precision: frame
 // q of a segment holds the value of frame q + 1, and each segment starts from the value the one
-// before accumulated. A segment whose end lies before its start bakes nothing.
+// before accumulated. A segment whose end lies before its start bakes nothing but counts its
+// negative length, and the segment after it runs from the value shown at its start to its key.
 void bakeTimeline(CZoetraView& v);
 // Bakes the whole key list again from the start values.
 void rebakeTimeline(CZoetraView& v);

@@ -24,6 +24,13 @@ QString number(qint64 n) {
     return n < 0 ? QLatin1Char('-') + digits : digits;
 }
 
+// A format version some writer could have written: 1 to 99.9, with at most one decimal.
+bool plausibleVersion(float version) {
+    if (!(version >= 1.0f && version < 100.0f)) return false;
+    const double tenths = double(version) * 10.0;
+    return std::fabs(tenths - std::round(tenths)) < 1e-3;
+}
+
 QString whereEnded(int item, int key) {
     if (key > 0) return QStringLiteral("in key %1 of its key records").arg(key);
     return QStringLiteral("at item %1 of its header").arg(item);
@@ -53,8 +60,11 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
     std::optional<float> version = in.readFloat();
     if (!version) return endedEarly(kItemVersion, 0);
     if (!(*version >= 1.0f && *version < 7.0f)) {
-        error = QStringLiteral("Its format version %1 is not one this program reads (1 to 6).")
-                    .arg(static_cast<double>(*version));
+        if (!plausibleVersion(*version))
+            error = QStringLiteral("It is not a Lumatoy sequence file.");
+        else
+            error = QStringLiteral("Its format version %1 is not one this program reads (1 to 6).")
+                        .arg(static_cast<double>(*version));
         return false;
     }
     record.items[kItemVersion].f = *version;
@@ -122,14 +132,15 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
         }
     }
 
-    if (!in.atEnd()) {
-        error = QStringLiteral("It has %1 %2 of unexpected data after its last key.")
-                    .arg(number(in.remaining()),
-                         in.remaining() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
-        return false;
-    }
+    // Whatever follows the last key is not part of the sequence: the reader stops here.
     error.clear();
     return true;
+}
+
+bool looksLikeSequenceFile(const QByteArray& bytes) {
+    ArchiveReader in(bytes);
+    const std::optional<float> version = in.readFloat();
+    return version && plausibleVersion(*version);
 }
 
 QByteArray serializeSequence(const SequenceRecord& record) {

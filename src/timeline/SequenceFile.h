@@ -36,9 +36,14 @@ bool itemPresent(int item, float version);
 bool slotPresent(int slot, float version);
 
 // Parses a whole file. Refuses, with the reason in `error`, a file that ends early, holds a
-// version outside 1 ... 6, more than 19,999 keys, a key frame outside 1 ... 9,999, a string
-// longer than its item allows, or anything after its last key.
+// version outside 1 ... 6, more than 19,999 keys, a key frame outside 1 ... 9,999, or a string
+// longer than its item allows. The reader stops after the last key: bytes after it are not read.
 bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error);
+
+// Whether `bytes` begin as a sequence file does: with a format version, a number from 1 to 99.9
+// with at most one decimal (6.0, 7.0, 4.5). A file that is refused and does not is no sequence
+// file at all, and is reported as that rather than by what its bytes happened to hold.
+bool looksLikeSequenceFile(const QByteArray& bytes);
 
 // The file bytes of a record: version 6.0 and every item, whatever the record's version (items
 // an older file lacks are written as the record holds them), and one key record per key (item

@@ -69,14 +69,20 @@ bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error, Effec
         const QByteArray bytes = file.readAll();
         QString problem;
         if (!parseSequence(bytes, record, problem))
-            reason =
-                QStringLiteral("The sequence file \"%1\" cannot be loaded. %2").arg(name, problem);
+            reason = looksLikeSequenceFile(bytes)
+                         ? QStringLiteral("The sequence file \"%1\" cannot be loaded. %2")
+                               .arg(name, problem)
+                         : QStringLiteral("\"%1\" is not a Lumatoy sequence file.").arg(name);
     }
     if (!reason.isEmpty()) {
         if (error) *error = reason;
         return false;
     }
-    applySequence(v, record, loads ? *loads : effectLoads());
+    {
+        // The reloads' messages concern this file unless they name their own.
+        const FileInHand concerning(name);
+        applySequence(v, record, loads ? *loads : effectLoads());
+    }
     if (error) error->clear();
     return true;
 }

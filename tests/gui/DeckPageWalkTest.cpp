@@ -136,15 +136,21 @@ TEST_F(DeckPageWalk, EveryEntryShowsItsRangesAndValuesAndItsControlsChangeTheSce
                 typeInto(edit, QStringLiteral("1.5"), true);
                 EXPECT_EQ(shown(*table, entry, n), std::clamp(1, low, high)) << n;
                 EXPECT_EQ(edit->text(), QString::number(std::clamp(1, low, high))) << n;
-                typeInto(edit, QString::number(double(high) + 1000, 'f', 0), true);
-                EXPECT_EQ(shown(*table, entry, n), high) << n;
-                EXPECT_EQ(edit->text(), QString::number(high)) << n;
-                typeInto(edit, QStringLiteral("-99999999999999999999"), true);
-                EXPECT_EQ(shown(*table, entry, n), low) << n;
+                // Past the slider's ends the number is kept as typed; the slider stops at its end.
+                const int beyond = high + 1000;
+                typeInto(edit, QString::number(beyond), true);
+                EXPECT_EQ(shown(*table, entry, n), beyond) << n;
+                EXPECT_EQ(slider->value(), high) << n;
+                EXPECT_EQ(edit->text(), QString::number(beyond)) << n;
+                typeInto(edit, QString::number(low - 1000), true);
+                EXPECT_EQ(shown(*table, entry, n), low - 1000) << n;
                 EXPECT_EQ(slider->value(), low) << n;
-                typeInto(edit, QStringLiteral("99999999999999999999"), true);
-                EXPECT_EQ(shown(*table, entry, n), high) << n;
-                EXPECT_EQ(edit->text(), QString::number(high)) << n;
+                // Twenty digits stop at the end of the edit's whole numbers.
+                typeInto(edit, QStringLiteral("-99999999999999999999"), true);
+                EXPECT_LE(shown(*table, entry, n), -2000000000) << n;
+                EXPECT_EQ(slider->value(), low) << n;
+                typeInto(edit, QString::number(typed), true);
+                EXPECT_EQ(shown(*table, entry, n), typed) << n;
             }
         }
     }
@@ -166,6 +172,9 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
                 continue;
             }
             EXPECT_TRUE(button->isVisibleTo(page)) << i;
+            if (toggle.openingCaption) {
+                EXPECT_EQ(button->text(), QString::fromLatin1(toggle.openingCaption)) << i;
+            }
             for (int click = 0; click < 2; ++click) {
                 float counter = toggle.clicks ? toggle.clicks(v, table->instance) : 0.0f;
                 if (!(counter >= 0 && counter < 2)) counter = 0;
@@ -234,5 +243,21 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
                           QString::fromLatin1(toggle.captions[toggleCaption(v, *table, toggle)]))
                     << i;
         }
+    }
+}
+
+TEST_F(DeckPageWalk, StarsPastTheSlidersEndComeFromTheEdit) {
+    CMySheet* sheet = openDeck();
+    CEffectPage* page = clickTab(sheet, DeckPage::Stars);
+    chooseEntry(page->entryCombo(), 3); // "Star Number (X)  Alpha Fade (Y)"
+    ASSERT_EQ(page->slider(0)->maximum(), 250);
+    typeInto(page->edit(0), QStringLiteral("280"), true);
+    EXPECT_FLOAT_EQ(view().starNumber, 280);
+    EXPECT_EQ(page->slider(0)->value(), 250);
+    EXPECT_EQ(page->edit(0)->text(), "280");
+    // Letters and an empty box keep the number.
+    for (const char* bad : {"many", ""}) {
+        typeInto(page->edit(0), QString::fromLatin1(bad), true);
+        EXPECT_FLOAT_EQ(view().starNumber, 280) << bad;
     }
 }

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -78,7 +80,6 @@ class UserSequences {
 TEST_F(KeyframePage, OpensWithTheDefaultTimelineAndTheStoredSequences) {
     EXPECT_EQ(page->frameSlider()->minimum(), 0);
     EXPECT_EQ(page->frameSlider()->maximum(), 300);
-    EXPECT_EQ(page->lengthSpin()->minimum(), 1);
     EXPECT_EQ(page->lengthSpin()->maximum(), 10000);
     EXPECT_EQ(page->lengthSpin()->value(), 300);
     EXPECT_EQ(page->frameEdit()->text(), "0");
@@ -286,6 +287,59 @@ TEST_F(KeyframePage, AddToPresetsListsTheNewSequenceAtOnce) {
     click("Add to Presets");
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_GT(page->sequenceCombo()->findText("mine.lmt"), 0);
+}
+
+TEST_F(KeyframePage, TheFrameCountChangesOnlyThroughItsSpin) {
+    FrameCountSpin* spin = page->lengthSpin();
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_End);
+    QTest::keyClicks(spin, "75");
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_EQ(spin->value(), 300);
+    EXPECT_EQ(spin->text(), "300");
+    EXPECT_EQ(page->frameSlider()->maximum(), 300);
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 301);
+    EXPECT_EQ(page->frameSlider()->maximum(), 301);
+    // The arrows step over 1 ... 10,000.
+    spin->stepBy(-1000);
+    EXPECT_EQ(spin->value(), 1);
+    EXPECT_FALSE(spin->stepEnabled().testFlag(QAbstractSpinBox::StepDownEnabled));
+    EXPECT_EQ(page->frameSlider()->maximum(), 1);
+    spin->stepBy(20000);
+    EXPECT_EQ(spin->value(), 10000);
+}
+
+TEST_F(KeyframePage, AFileWithoutKeysShowsNoFrames) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("still.lmt");
+    ASSERT_TRUE(saveSequenceFile(view(), path));
+    ASSERT_TRUE(loadSequenceFile(view(), path));
+    EXPECT_EQ(view().keyCount, 0);
+    EXPECT_EQ(page->lengthSpin()->value(), 0);
+    EXPECT_EQ(page->lengthSpin()->text(), "0");
+    EXPECT_EQ(page->frameSlider()->maximum(), 0);
+    EXPECT_EQ(page->keysEdit()->text(), "0");
+    // The arrows step on from 1.
+    QTest::keyClick(page->lengthSpin(), Qt::Key_Up);
+    EXPECT_EQ(page->lengthSpin()->value(), 1);
+    EXPECT_EQ(page->frameSlider()->maximum(), 1);
+}
+
+TEST_F(KeyframePage, StatusTextsUseThePageFont) {
+    // Arial where the machine has it, else the system's sans-serif face.
+    QFont sans;
+    sans.setStyleHint(QFont::SansSerif);
+    const QString family =
+        QFontDatabase::hasFamily("Arial") ? QStringLiteral("Arial") : sans.defaultFamily();
+    for (QLabel* status : {page->frameRateLabel(), page->screenSizeLabel()}) {
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->font().pixelSize(), 14);
+        EXPECT_EQ(status->font().family(), family);
+        EXPECT_EQ(QFontInfo(status->font()).family(), family);
+    }
+    EXPECT_FALSE(page->screenSizeLabel()->isVisibleTo(page));
+    EXPECT_TRUE(page->frameRateLabel()->isVisibleTo(page));
 }
 
 TEST_F(KeyframePage, ShowsTheMeasuredFrameRate) {

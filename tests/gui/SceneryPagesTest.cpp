@@ -96,3 +96,27 @@ TEST_F(SceneryPages, TheQuadButtonsChooseWhichQuadThePageTunes) {
     EXPECT_TRUE(page->quadButton(0)->isChecked());
     EXPECT_FALSE(page->quadButton(1)->isChecked());
 }
+
+TEST_F(SceneryPages, TheTileButtonReadsTilesOnUntilItsFirstClick) {
+    auto* page = clickTab(sheet, DeckPage::Tiles);
+    QAbstractButton* layer = page->toggleButtons()[kTileToggleLayer];
+    EXPECT_EQ(layer->text(), "Tiles On");
+    // Other changes on the page leave the opening caption alone.
+    page->resetButton()->click();
+    page->slider(0)->setValue(40);
+    EXPECT_EQ(layer->text(), "Tiles On");
+    layer->click();
+    EXPECT_EQ(layer->text(), "Tile Off");
+    EXPECT_FLOAT_EQ(view().tilesOn, 0);
+    layer->click();
+    EXPECT_EQ(layer->text(), "Tile On");
+    EXPECT_FLOAT_EQ(view().tilesOn, 2);
+    EXPECT_GE(layer->width(), layer->fontMetrics().horizontalAdvance("Tiles On"));
+
+    // A deck opened again opens the page afresh.
+    sheet->close();
+    QTest::qWait(20);
+    sheet = openDeck();
+    page = clickTab(sheet, DeckPage::Tiles);
+    EXPECT_EQ(page->toggleButtons()[kTileToggleLayer]->text(), "Tiles On");
+}

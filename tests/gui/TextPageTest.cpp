@@ -97,10 +97,22 @@ TEST_F(TextPage, SlidersAndEditsMoveTheTextAndTheBackgroundClearsAtOnce) {
     typeInto(page->edit(2), "-120");
     EXPECT_FLOAT_EQ(view().textRotation.z, -120);
     EXPECT_EQ(page->slider(2)->value(), -120);
-    // Past the slider's end: the value stops there and the box says so once typing ends.
+    // Past the slider's end: the value is the number typed, the slider stops at its end.
     typeInto(page->edit(0), "1000", true);
-    EXPECT_FLOAT_EQ(view().textRotation.x, 360);
-    EXPECT_EQ(page->edit(0)->text(), "360");
+    EXPECT_FLOAT_EQ(view().textRotation.x, 1000);
+    EXPECT_EQ(page->slider(0)->value(), 360);
+    EXPECT_EQ(page->edit(0)->text(), "1000");
+    // "Text Pan and Zoom" Z reaches 2000 by its slider and 3000 by its edit.
+    chooseEntry(page->entryCombo(), 1);
+    typeInto(page->edit(2), "3000", true);
+    EXPECT_FLOAT_EQ(view().textPosition.z, 3000);
+    EXPECT_EQ(page->slider(2)->value(), 2000);
+    EXPECT_EQ(page->edit(2)->text(), "3000");
+    // Choosing the entry again shows the number the scene holds, not the slider's end.
+    chooseEntry(page->entryCombo(), 0);
+    chooseEntry(page->entryCombo(), 1);
+    EXPECT_EQ(page->edit(2)->text(), "3000");
+    EXPECT_FLOAT_EQ(view().textPosition.z, 3000);
 
     chooseEntry(page->entryCombo(), kBackgroundEntry);
     page->slider(1)->setValue(200);

@@ -6,6 +6,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -60,4 +61,35 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     ASSERT_EQ(range.size(), 3u);
     for (const auto& [frame, image] : range)
         EXPECT_EQ(image, a.at(frame)) << frame;
+}
+
+// A file whose keys are out of frame order (20, 10, 30) plays the sum of its segments, 30 frames,
+// and every one of them shows the text.
+TEST(SequencePlayback, KeysOutOfFrameOrderShowEveryFrameOfTheTimeline) {
+    QTemporaryDir dir;
+    const QString folder = QDir::currentPath();
+    auto v = makeScene();
+    v->textString = "Key";
+    const int frames[] = {20, 10, 30};
+    v->keyCount = 3;
+    for (int i = 1; i <= 3; ++i) {
+        v->textRotation.y = 40.0f * i;
+        v->keyFrames[i] = frames[i - 1];
+        for (int p = 0; p < kKeyableCount; ++p)
+            v->keyTrack[p][frames[i - 1]] = keyableValue(*v, p);
+    }
+    const QString path = dir.filePath("backward.lmt");
+    ASSERT_TRUE(saveSequenceFile(*v, path));
+
+    const std::map<int, QImage> shown = renderSequenceFrames(path);
+    QDir::setCurrent(folder);
+    ASSERT_EQ(shown.size(), 30u);
+    EXPECT_EQ(shown.rbegin()->first, 29);
+    for (const auto& [frame, image] : shown) {
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                lit += qGray(image.pixel(x, y)) > 40;
+        EXPECT_GT(lit, 50) << frame;
+    }
 }

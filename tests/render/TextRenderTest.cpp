@@ -124,6 +124,46 @@ TEST_F(TextRender, TexturedStylesAndReflectionMapDiffer) {
     EXPECT_NE(object, reflection);
 }
 
+// "Textured (Object)" sets linear filters before the text's texture is bound: they land on the
+// texture the slot found bound, and the text texture keeps its mipmaps.
+TEST_F(TextRender, ObjectLinearStyleFiltersTheTextureBoundBeforeTheSlot) {
+    render();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound); // the text slot drew last
+    const GLuint text = GLuint(bound);
+    GLint textFilter = 0;
+    glBindTexture(GL_TEXTURE_2D, text);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &textFilter);
+    ASSERT_NE(textFilter, GL_LINEAR);
+
+    GLuint earlier = 0;
+    glGenTextures(1, &earlier);
+    glBindTexture(GL_TEXTURE_2D, earlier);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    view->textStyle = kStyleTexturedObject;
+    drawTextSlot(*view);
+    GLint min = 0, mag = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(GLuint(bound), text);
+    glBindTexture(GL_TEXTURE_2D, earlier);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+    EXPECT_EQ(min, GL_LINEAR);
+    EXPECT_EQ(mag, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, text);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+    EXPECT_EQ(min, textFilter);
+
+    // Frames later, with another style, the text is still drawn from its mipmaps.
+    view->textStyle = kStyleReflectionMap;
+    render();
+    glBindTexture(GL_TEXTURE_2D, text);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+    EXPECT_EQ(min, textFilter);
+    glDeleteTextures(1, &earlier);
+}
+
 TEST_F(TextRender, WireframeDrawsOnlyOutlines) {
     const long solid = inkCount(render());
     view->textWireframe = 2;

@@ -22,21 +22,20 @@ const ControlEntry& textEntry(int index) {
 
 } // namespace
 
-TEST(DeckEditNumbers, WholeNumbersAreClampedAndEverythingElseIsRefused) {
-    const SliderRange angle{-360, 360};
-    EXPECT_EQ(parseEditNumber("120", angle), 120);
-    EXPECT_EQ(parseEditNumber("  -45 ", angle), -45);
-    EXPECT_EQ(parseEditNumber("+7", angle), 7);
-    EXPECT_EQ(parseEditNumber("007", angle), 7);
-    EXPECT_EQ(parseEditNumber("361", angle), 360);
-    EXPECT_EQ(parseEditNumber("-100000", angle), -360);
-    // Twenty digits, and far more, land on the end of the range instead of overflowing.
-    EXPECT_EQ(parseEditNumber("99999999999999999999", angle), 360);
-    EXPECT_EQ(parseEditNumber("-" + QString(400, QChar('9')), angle), -360);
+TEST(DeckEditNumbers, WholeNumbersAreTakenAsTypedAndEverythingElseIsRefused) {
+    EXPECT_EQ(parseEditNumber("120"), 120);
+    EXPECT_EQ(parseEditNumber("  -45 "), -45);
+    EXPECT_EQ(parseEditNumber("+7"), 7);
+    EXPECT_EQ(parseEditNumber("007"), 7);
+    // No slider range applies: 280 stars, 3000 units of zoom.
+    EXPECT_EQ(parseEditNumber("280"), 280);
+    EXPECT_EQ(parseEditNumber("3000"), 3000);
+    EXPECT_EQ(parseEditNumber("-100000"), -100000);
+    // Twenty digits, and far more, stop at the ends of the int range instead of overflowing.
+    EXPECT_EQ(parseEditNumber("99999999999999999999"), std::numeric_limits<int>::max());
+    EXPECT_EQ(parseEditNumber("-" + QString(400, QChar('9'))), std::numeric_limits<int>::min());
     for (const char* bad : {"", " ", "-", "+", "abc", "12a", "1.5", "1e3", "--3", "٣"})
-        EXPECT_FALSE(parseEditNumber(QString::fromUtf8(bad), angle)) << bad;
-    // A range given the wrong way round still bounds the number.
-    EXPECT_EQ(parseEditNumber("500", {255, 0}), 255);
+        EXPECT_FALSE(parseEditNumber(QString::fromUtf8(bad))) << bad;
 }
 
 TEST(DeckEditNumbers, PositionsTruncateAndStayInsideTheIntRange) {

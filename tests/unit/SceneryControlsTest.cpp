@@ -2,6 +2,7 @@
 // the selected quad), their mouse drags and gates, toggles and boxes, opening, Reset and the
 // page actions the deck calls.
 #include "deck/MouseControl.h"
+#include "deck/PageModel.h"
 #include "effects/pictures/PictureEffect.h"
 #include "effects/tiles/TileEffect.h"
 #include "effects/tunnel/TunnelEffect.h"
@@ -167,8 +168,14 @@ TEST_F(SceneryControls, LayerButtonsGoOffThenOnAfterThePageOpens) {
     EXPECT_EQ(v->tunnelOn, 0.0f);
     EXPECT_STREQ(click(*v, kTunnelPage, 0), "Tunnel On");
     EXPECT_EQ(v->tunnelOn, 2.0f);
+    // The tile button opens as "Tiles On"; its clicks then read "Tile Off" and "Tile On".
+    const ToggleSpec& tiles = kTilePage.toggles[kTileToggleLayer];
+    EXPECT_STREQ(toggleButtonText(*v, kTilePage, tiles, false), "Tiles On");
     EXPECT_STREQ(click(*v, kTilePage, kTileToggleLayer), "Tile Off");
+    EXPECT_STREQ(toggleButtonText(*v, kTilePage, tiles, true), "Tile Off");
     EXPECT_STREQ(click(*v, kTilePage, kTileToggleLayer), "Tile On");
+    EXPECT_STREQ(toggleButtonText(*v, kTilePage, tiles, true), "Tile On");
+    EXPECT_STREQ(toggleButtonText(*v, kTunnelPage, kTunnelPage.toggles[0], false), "Tunnel On");
     EXPECT_STREQ(click(*v, kPicturePage, 0), "Picture 1 Off");
     EXPECT_EQ(v->pictureOn, 0.0f);
     // The first click of picture 2's button hides it.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -227,8 +228,6 @@ TEST(SequenceFile, RefusesBrokenFiles) {
          {qsizetype(0), qsizetype(3), qsizetype(40), good.size() / 2, good.size() - 1})
         EXPECT_TRUE(refusal(good.left(cut)).contains("ends early")) << cut;
 
-    EXPECT_TRUE(refusal(good + QByteArray(5, '\0')).contains("5 bytes of unexpected data"));
-
     const SequenceRecord noKeys = distinctRecord(0);
     QByteArray many = serializeSequence(noKeys);
     const qsizetype keyCountOffset = olderFile(noKeys, 6.0f, kItemKeyCount).size();
@@ -263,4 +262,57 @@ TEST(SequenceFile, RefusesBrokenFiles) {
     const float seven = 7.0f;
     std::memcpy(future.data(), &seven, 4);
     EXPECT_TRUE(refusal(future).contains("version 7"));
+}
+
+// The reader reads what the writer wrote and stops: bytes after the last key change nothing.
+TEST(SequenceFile, BytesAfterTheLastKeyAreNotRead) {
+    for (int keys : {0, 2}) {
+        const QByteArray good = serializeSequence(distinctRecord(keys));
+        SequenceRecord plain, padded;
+        QString error;
+        ASSERT_TRUE(parseSequence(good, plain, error)) << error.toStdString();
+        for (const QByteArray& tail :
+             {QByteArray(1, '\0'), QByteArray(5, '\xff'), QByteArray("trailing text\r\n"),
+              serializeSequence(distinctRecord(1))}) {
+            ASSERT_TRUE(parseSequence(good + tail, padded, error)) << keys << error.toStdString();
+            EXPECT_TRUE(error.isEmpty());
+            EXPECT_EQ(serializeSequence(padded), good) << keys;
+            ASSERT_EQ(padded.keys.size(), plain.keys.size());
+            for (size_t k = 0; k < plain.keys.size(); ++k) {
+                EXPECT_EQ(padded.keys[k].frame, plain.keys[k].frame);
+                EXPECT_EQ(padded.keys[k].values, plain.keys[k].values);
+            }
+        }
+    }
+}
+
+// A file whose first four bytes are no format version is no sequence file; a plausible version
+// that this program does not read is named.
+TEST(SequenceFile, TellsAFileThatIsNoSequenceFromAnUnknownVersion) {
+    const QByteArray body = serializeSequence(distinctRecord(1)).mid(4);
+    auto withVersion = [&](float version) {
+        QByteArray bytes(4, '\0');
+        std::memcpy(bytes.data(), &version, 4);
+        return bytes + body;
+    };
+    for (float version : {7.0f, 8.5f, 12.0f, 99.0f}) {
+        EXPECT_TRUE(looksLikeSequenceFile(withVersion(version))) << version;
+        EXPECT_TRUE(refusal(withVersion(version)).contains("is not one this program reads"))
+            << version;
+    }
+    for (float version : {1.0f, 4.0f, 5.5f, 6.0f})
+        EXPECT_TRUE(looksLikeSequenceFile(withVersion(version))) << version;
+    for (float version :
+         {2.22184e-22f, 0.0f, -6.0f, 0.5f, 6.123f, 100.0f, 12690.3f, 1e27f,
+          std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+        EXPECT_FALSE(looksLikeSequenceFile(withVersion(version))) << version;
+        if (!(version >= 1.0f && version < 7.0f)) {
+            EXPECT_EQ(refusal(withVersion(version)), "It is not a Lumatoy sequence file.")
+                << version;
+        }
+    }
+    // Text, pictures and files too short for a version are none either.
+    for (const char* other : {"not a sequence at all", "{\"format\": \"Lumatoy sequence\"}",
+                              "\x89PNG\r\n\x1a\n", "RIFF....AVI ", "", "ab"})
+        EXPECT_FALSE(looksLikeSequenceFile(QByteArray(other))) << other;
 }

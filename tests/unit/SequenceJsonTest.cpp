@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -168,6 +169,47 @@ TEST(SequenceJson, ConvertAndInfoCommands) {
     EXPECT_NE(report.find("Key frames: 30, 9999"), std::string::npos);
     EXPECT_NE(report.find("Layers on: text, stars"), std::string::npos);
     EXPECT_EQ(describeSequence(json, false, text, err), 1);
+
+    // Keys out of frame order keep their order through JSON and back, and the timeline is the
+    // sum of the segments, backward ones included.
+    SequenceRecord backward = writtenRecord();
+    backward.keys.resize(3, backward.keys[0]);
+    for (size_t k = 0; k < 3; ++k)
+        backward.keys[k].frame = std::array{200, 100, 300}[k];
+    {
+        QFile f(lmt);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(serializeSequence(backward));
+    }
+    EXPECT_EQ(runConvertCommand({lmt, json}, err), 0) << readAll(err);
+    EXPECT_EQ(runConvertCommand({json, again}, err), 0) << readAll(err);
+    QFile c(lmt), d(again);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly) && d.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), d.readAll());
+    std::FILE* backwardInfo = std::tmpfile();
+    ASSERT_EQ(describeSequence(again, true, backwardInfo, err), 0);
+    const QJsonObject backwardObject =
+        QJsonDocument::fromJson(QByteArray::fromStdString(readAll(backwardInfo))).object();
+    EXPECT_EQ(backwardObject["keyFrames"].toArray(), QJsonArray({200, 100, 300}));
+    EXPECT_EQ(backwardObject["timelineLength"].toInt(), 300);
+    std::fclose(backwardInfo);
+
+    // A file that is no sequence file is called that by convert and info.
+    const QString notes = dir.filePath("notes.lmt");
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("shopping list: eggs, milk\n");
+    }
+    for (int command = 0; command < 2; ++command) {
+        std::FILE* why = std::tmpfile();
+        EXPECT_EQ(command == 0 ? runConvertCommand({notes, json}, why)
+                               : describeSequence(notes, false, text, why),
+                  1);
+        EXPECT_EQ(readAll(why),
+                  ("\"" + notes + "\" is not a Lumatoy sequence file.\n").toStdString());
+        std::fclose(why);
+    }
     std::fclose(out);
     std::fclose(text);
     std::fclose(err);

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -252,10 +253,14 @@ TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
     const qsizetype lastKey = bytes.size() - (4 + 4 * kKeySlotCount);
     const std::int32_t frame = 10000;
     std::memcpy(lateFrame.data() + lastKey, &frame, 4);
+    QByteArray future = bytes;
+    const float seven = 7.0f;
+    std::memcpy(future.data(), &seven, 4);
     const std::vector<std::pair<QString, QByteArray>> broken = {
         {"short.lmt", bytes.left(bytes.size() - 3)},
         {"empty.lmt", QByteArray()},
-        {"garbage.lmt", bytes + "x"},
+        {"text.lmt", QByteArray("not a sequence at all")},
+        {"future.lmt", future},
         {"late.lmt", lateFrame},
     };
 
@@ -269,12 +274,22 @@ TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
     loads.calls.clear();
     QDir::setCurrent(dir.path());
 
+    std::map<QString, QString> errors;
     for (const auto& [name, content] : broken) {
         writeFile(file(name), content);
-        QString error;
+        QString& error = errors[name];
         EXPECT_FALSE(loadSequenceFile(*w, file(name), &error, &loads)) << name.toStdString();
         EXPECT_TRUE(error.contains(name)) << error.toStdString();
     }
+    // A file that is no sequence says so; a real but unknown version is named.
+    const QString text = QDir::toNativeSeparators(file("text.lmt"));
+    EXPECT_EQ(errors["text.lmt"], "\"" + text + "\" is not a Lumatoy sequence file.");
+    EXPECT_EQ(errors["empty.lmt"], "\"" + QDir::toNativeSeparators(file("empty.lmt")) +
+                                       "\" is not a Lumatoy sequence file.");
+    EXPECT_TRUE(errors["future.lmt"].endsWith(
+        "cannot be loaded. Its format version 7 is not one this program reads (1 to 6)."))
+        << errors["future.lmt"].toStdString();
+    EXPECT_TRUE(errors["short.lmt"].contains("ends early"));
     EXPECT_FALSE(loadSequenceFile(*w, file("missing.lmt"), nullptr, &loads));
     EXPECT_FALSE(readSequence(*w, file("missing.lmt")));
     ASSERT_EQ(headless.messages.size(), 1u);
@@ -287,6 +302,26 @@ TEST_F(SequenceScene, RefusedFilesLeaveTheSceneExactlyAsItWas) {
     EXPECT_EQ(w->playFrame, 17);
     EXPECT_EQ(w->starTexture, 42u);
     EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+}
+
+TEST_F(SequenceScene, BytesAfterTheLastKeyLoadLikeTheFileWithoutThem) {
+    auto v = makeScene();
+    fillScene(*v);
+    ASSERT_TRUE(saveSequenceFile(*v, file("good.lmt")));
+    QFile good(file("good.lmt"));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    writeFile(file("padded.lmt"), good.readAll() + QByteArray("\0\0\0\x01 and some more", 17));
+
+    auto plain = makeScene();
+    auto padded = makeScene();
+    QString error;
+    ASSERT_TRUE(loadSequenceFile(*plain, file("good.lmt"), &error, &loads));
+    ASSERT_TRUE(loadSequenceFile(*padded, file("padded.lmt"), &error, &loads))
+        << error.toStdString();
+    EXPECT_EQ(serializeSequence(captureSequence(*padded)),
+              serializeSequence(captureSequence(*plain)));
+    EXPECT_EQ(padded->loadedTimelineLength, plain->loadedTimelineLength);
+    EXPECT_TRUE(headless.messages.empty());
 }
 
 TEST_F(SequenceScene, FailedSaveKeepsTheOldFile) {
@@ -326,4 +361,43 @@ TEST_F(SequenceScene, AFileWithoutKeysPlaysItsStartValues) {
     applyFrame(*w, 0);
     EXPECT_FLOAT_EQ(w->textFade, 17);
     EXPECT_FLOAT_EQ(w->starZoom, -12);
+}
+
+TEST_F(SequenceScene, KeysOutOfFrameOrderLoadPlayAndSaveBackInTheirOrder) {
+    auto v = makeScene();
+    const int frames[] = {200, 100, 300};
+    const int fade = keyableIndex("text.fade");
+    v->keyCount = 3;
+    for (int i = 1; i <= 3; ++i) {
+        v->keyFrames[i] = frames[i - 1];
+        for (int p = 0; p < kKeyableCount; ++p)
+            v->keyTrack[p][frames[i - 1]] = float(i * 10 + p);
+    }
+    const QString path = file("backward.lmt");
+    ASSERT_TRUE(saveSequenceFile(*v, path));
+
+    auto w = makeScene();
+    QString error;
+    ASSERT_TRUE(loadSequenceFile(*w, path, &error, &loads)) << error.toStdString();
+    ASSERT_EQ(w->keyCount, 3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(w->keyFrames[i], frames[i - 1]) << i;
+        EXPECT_EQ(w->keyTrack[fade][frames[i - 1]], float(i * 10 + fade)) << i;
+    }
+    // The timeline is the segments' sum, and every frame of it holds a baked value: the last
+    // 100 of them lead to the key at 300.
+    EXPECT_EQ(w->loadedTimelineLength, 300);
+    EXPECT_NEAR(w->frameTrack[fade][299], float(30 + fade), 1e-3);
+    for (int q = 100; q < 300; ++q)
+        EXPECT_NE(w->frameTrack[fade][q], 0.0f) << q;
+
+    // Saved again, the file holds the same keys in the same order, byte for byte.
+    const QString again = file("again.lmt");
+    ASSERT_TRUE(saveSequenceFile(*w, again));
+    QFile first(path), second(again);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray firstBytes = first.readAll(), secondBytes = second.readAll();
+    const qsizetype keyBytes = 3 * (4 + 4 * kKeySlotCount);
+    ASSERT_GT(firstBytes.size(), keyBytes);
+    EXPECT_EQ(secondBytes.right(keyBytes), firstBytes.right(keyBytes));
 }

@@ -77,6 +77,57 @@ TEST_F(Timeline, ZeroLengthSegmentBakesNothing) {
     EXPECT_EQ(v->frameTrack[fade][10], 0.0f); // the last key's own cell is never baked
 }
 
+// Keys out of frame order, as a file from another writer may hold them: 200, 100, 300. The
+// timeline is the sum of the segments, 300 frames; the backward segment bakes nothing, and the
+// segment after it runs from the value shown at frame 100 to the key at 300.
+TEST_F(Timeline, KeysOutOfFrameOrderInALoadedListLeaveNoFrameBlank) {
+    const int frames[] = {0, 200, 100, 300};
+    const float values[] = {10, 210, 999, 310};
+    v->startKey[fade] = values[0];
+    v->keyCount = 3;
+    for (int i = 1; i <= 3; ++i) {
+        v->keyFrames[i] = frames[i];
+        v->keyTrack[fade][frames[i]] = values[i];
+    }
+    rebakeTimeline(*v);
+    v->sequenceLoaded = true;
+    EXPECT_EQ(v->timelineLength, 300);
+    EXPECT_EQ(v->loadedTimelineLength, 300);
+    EXPECT_EQ(v->frameTrack[fade][0], 11.0f);
+    EXPECT_EQ(v->frameTrack[fade][99], 110.0f);  // on the way to the key at 200
+    EXPECT_EQ(v->frameTrack[fade][299], 310.0f); // the last key is reached
+
+    v->timelinePlaying = true;
+    std::vector<float> drawn;
+    while (v->timelinePlaying) {
+        applyFrame(*v, v->playFrame);
+        drawn.push_back(v->textFade);
+        advancePlayback(*v);
+        ASSERT_LE(drawn.size(), 400u);
+    }
+    ASSERT_EQ(drawn.size(), 300u);
+    // Every frame holds a baked value, and the turn at frame 100 makes no jump.
+    for (size_t q = 0; q < drawn.size(); ++q) {
+        EXPECT_GT(drawn[q], 10.0f) << q;
+        if (q > 0) {
+            EXPECT_NEAR(drawn[q] - drawn[q - 1], 1.0f, 1e-3f) << q;
+        }
+    }
+}
+
+TEST_F(Timeline, ABackwardLastSegmentEndsTheTimelineAtItsKey) {
+    v->startKey[fade] = 0;
+    v->keyCount = 2;
+    v->keyFrames[1] = 300;
+    v->keyFrames[2] = 100;
+    v->keyTrack[fade][300] = 300;
+    v->keyTrack[fade][100] = 5;
+    rebakeTimeline(*v);
+    EXPECT_EQ(v->timelineLength, 100);
+    for (int q = 0; q < 100; ++q)
+        EXPECT_EQ(v->frameTrack[fade][q], float(q + 1)) << q;
+}
+
 TEST_F(Timeline, PlayWithoutKeysDoesNothingAndStopKeepsTheFrame) {
     playTimeline(*v);
     EXPECT_FALSE(v->timelinePlaying);

@@ -82,6 +82,10 @@ void applySurfaceStyle(float style) {
         glColor3f(1, 1, 1);
         glEnable(GL_TEXTURE_2D);
         setTexGenMode(GL_OBJECT_LINEAR);
+        // The filters go to the texture still bound from before the slot, which the text's own
+        // is bound after: the text texture keeps its mipmaps.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     } else if (style == kStyleTexturedEye) {
         glColor3f(1, 1, 1);
         glEnable(GL_TEXTURE_2D);
@@ -95,11 +99,6 @@ void applySurfaceStyle(float style) {
 void bindTextTexture(const CZoetraView& v) {
     const bool userTexture = v.textUseDefaultTexture <= 1.0f && v.assetPathMode == 2;
     glBindTexture(GL_TEXTURE_2D, userTexture ? v.textUserTexture : v.textDefaultTexture);
-    // The object-linear style draws its texture unfiltered by mipmaps.
-    if (v.textStyle == kStyleTexturedObject) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    }
 }
 
 void applyMaterial(const CZoetraView& v) {

@@ -70,7 +70,8 @@ bool hidden2Ticked(const CZoetraView& v, int) {
 // (kTileToggleTransparent1 ... in TileEffect.h). The first click of a box's cycle clears its
 // flag, the second sets it.
 const ToggleSpec kTileToggles[] = {
-    {{"Tile Off", "Tile On"}, tilesOn, tilesOnClicks, {0, 2}},
+    // The button reads "Tiles On" when the page opens, then "Tile Off" and "Tile On".
+    {{"Tile Off", "Tile On"}, tilesOn, tilesOnClicks, {0, 2}, nullptr, nullptr, false, "Tiles On"},
     {{"Transparent", "Transparent"}, opaque1, opaque1Clicks, {0, 2}, nullptr, opaque1Ticked},
     {{"Visible", "Visible"}, hidden1, hidden1Clicks, {0, 2}, nullptr, hidden1Ticked},
     {{"Transparent", "Transparent"}, opaque2, opaque2Clicks, {0, 2}, nullptr, opaque2Ticked},
