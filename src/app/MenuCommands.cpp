@@ -8,6 +8,7 @@
 #include "export/ExportRun.h"
 #include "export/ui/ExportSettingsDialog.h"
 #include "platform/Platform.h"
+#include "platform/UpdateCheck.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
 #include "timeline/SequenceLibrary.h"
@@ -75,7 +76,8 @@ void onSequencePacks(CMainFrame&) {
     platform().openUrl(makerAddress(kSequencePacksPath));
 }
 
-// Linux has no update-checker component: the update text file opens in the browser instead.
+// The program's own checker: the update text file is read and its version compared with this
+// one; a message box gives the answer.
 void onCheckForUpdates(CMainFrame&) {
-    platform().openUrl(makerAddress(kUpdateTextPath));
+    checkForUpdates(updateTextAddress(), QStringLiteral(LUMATOY_VERSION));
 }
