@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -131,7 +132,14 @@ void QtPlatform::hideSplash() {
 void QtPlatform::openUrl(const QString& address) {
     // Web addresses go to the browser, local files to their default program.
     const bool local = QFileInfo::exists(address);
-    QDesktopServices::openUrl(local ? QUrl::fromLocalFile(address) : QUrl(address));
+    if (QDesktopServices::openUrl(local ? QUrl::fromLocalFile(address) : QUrl(address))) return;
+    // Without a browser or player the click would otherwise seem to do nothing.
+    const QString text =
+        local ? QStringLiteral("The file %1 could not be opened: no program to open it (such as "
+                               "a video player) is set up on this computer.")
+              : QStringLiteral("The web page %1 could not be opened: no web browser is set up on "
+                               "this computer.");
+    inform(text.arg(QDir::toNativeSeparators(address)), QString(), MessageIcon::Warning);
 }
 
 void QtPlatform::copyImageToClipboard(const QImage& image) {

@@ -76,7 +76,8 @@ class Platform {
     virtual void setSplashText(const QString& text) = 0;
     virtual void hideSplash() = 0;
 
-    // Opens a web address or a file in the desktop's default program; failures are silent.
+    // Opens a web address or a file in the desktop's default program; when there is none, the
+    // user is told so in a message box.
     virtual void openUrl(const QString& address) = 0;
     virtual void copyImageToClipboard(const QImage& image) = 0;
     // Blocks for the given time (headless runs return at once).
