@@ -15,6 +15,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -35,12 +36,28 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// Gives `window` the outer size `outer` (its frame included) without moving it; returns the frame
-// it allowed for.
+// The part of the screen a window may cover (without panels and docks).
+QRect availableArea(const QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Gives `window` the outer size `outer` (its frame included), at most the screen's available
+// area, without moving it unless it would then reach past that area; returns the frame it
+// allowed for.
 QSize fitOuterSize(QWidget* window, QSize outer) {
+    const QRect area = availableArea(window);
+    if (area.isValid()) outer = outer.boundedTo(area.size());
     const QSize frame = window->frameGeometry().size() - window->geometry().size();
     window->resize(std::max(1, outer.width() - frame.width()),
                    std::max(1, outer.height() - frame.height()));
+    if (area.isValid()) {
+        const QRect placed(window->frameGeometry().topLeft(), outer);
+        QPoint inside = placed.topLeft();
+        inside.setX(std::max(area.left(), std::min(inside.x(), area.right() + 1 - outer.width())));
+        inside.setY(std::max(area.top(), std::min(inside.y(), area.bottom() + 1 - outer.height())));
+        if (inside != placed.topLeft()) window->move(inside);
+    }
     return frame;
 }
 
@@ -197,7 +214,11 @@ void QtPlatform::hideProgress() {
 
 void QtPlatform::resizeMainWindow(int outerWidth, int outerHeight) {
     if (!mainWindow_) return;
-    const QSize outer(outerWidth, outerHeight);
+    // A format larger than the screen (HD on a small one) gets the screen's available area; the
+    // export still records at the format's own size, offscreen.
+    QSize outer(outerWidth, outerHeight);
+    const QRect area = availableArea(mainWindow_);
+    if (area.isValid()) outer = outer.boundedTo(area.size());
     const int request = ++resizeRequests_;
     const QSize frame = fitOuterSize(mainWindow_, outer);
     // A window manager that has only just framed the window may report its frame a little later:

@@ -97,7 +97,8 @@ class Platform {
     virtual void setProgressText(const QString& text) = 0;
     virtual void hideProgress() = 0;
 
-    // Gives the main window this outer size without moving it (no-op without a window).
+    // Gives the main window this outer size, at most the screen's available area, without moving
+    // it unless it would reach past that area (no-op without a window).
     virtual void resizeMainWindow(int outerWidth, int outerHeight) = 0;
     // Strips the main window to a bare frame for recording (no menu, toolbar, caption or sizing
     // border), or gives them back. Neither moves nor resizes it.
