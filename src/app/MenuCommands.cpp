@@ -3,6 +3,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MainFrame.h"
+#include "app/QtPlatform.h"
 #include "app/WebAddresses.h"
 #include "app/ZoetraGLWidget.h"
 #include "export/ExportRun.h"
@@ -60,8 +61,9 @@ void onControlDeck(CMainFrame& frame) {
     frame.openControlDeck();
 }
 
+// Over an open deck, the dialogs come up above it.
 void onSettings(CMainFrame& frame) {
-    openExportSettings(frame.view(), &frame);
+    openExportSettings(frame.view(), dialogOwner(&frame));
 }
 
 void onAbout(CMainFrame&) {

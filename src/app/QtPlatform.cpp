@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 namespace {
 QMessageBox::Icon boxIcon(MessageIcon icon) {
@@ -67,7 +68,43 @@ QString captionOrDefault(const QString& caption) {
 
 } // namespace
 
+namespace {
+// A showing, always-on-top tool window of the program (the Control Deck), or null.
+QWidget* onTopToolWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowType() == Qt::Tool &&
+            w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return w;
+    return nullptr;
+}
+
+// Runs a dialog made on the heap and deletes it afterwards, unless its owner took it along.
+int execAndDelete(QDialog* dialog) {
+    const QPointer<QDialog> alive(dialog);
+    const int result = dialog->exec();
+    delete alive.data();
+    return result;
+}
+} // namespace
+
+QWidget* dialogOwner(QWidget* fallback) {
+    QWidget* onTop = onTopToolWindow();
+    return onTop ? onTop : fallback;
+}
+
+void keepAboveOnTopWindows(QWidget* window) {
+    QWidget* onTop = onTopToolWindow();
+    if (!onTop || onTop == window) return;
+    window->winId(); // the native window, so that it can be given a transient parent
+    if (window->windowHandle() && onTop->windowHandle())
+        window->windowHandle()->setTransientParent(onTop->windowHandle());
+}
+
 QtPlatform::QtPlatform(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+QWidget* QtPlatform::dialogParent() const {
+    return dialogOwner(mainWindow_);
+}
 
 QtPlatform::~QtPlatform() {
     delete progress_.data();
@@ -80,37 +117,49 @@ QString QtPlatform::defaultCaption() {
     return name.isEmpty() ? QStringLiteral("Lumatoy") : name;
 }
 
+// Dialogs belong to the deck while it is up (see dialogOwner). They live on the heap: should their
+// owner go while they run, it takes them along.
 bool QtPlatform::askYesNo(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, captionOrDefault(caption), text,
-                    QMessageBox::Yes | QMessageBox::No, mainWindow_);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    auto* box = new QMessageBox(QMessageBox::Question, captionOrDefault(caption), text,
+                                QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box->setDefaultButton(QMessageBox::Yes);
+    return execAndDelete(box) == QMessageBox::Yes;
 }
 
 void QtPlatform::inform(const QString& text, const QString& caption, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), captionOrDefault(caption), text, QMessageBox::Ok, mainWindow_);
-    box.exec();
+    execAndDelete(new QMessageBox(boxIcon(icon), captionOrDefault(caption), text, QMessageBox::Ok,
+                                  dialogParent()));
 }
 
+namespace {
+QString runFileDialog(QFileDialog* dialog) {
+    const QPointer<QFileDialog> alive(dialog);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    QString chosen;
+    if (alive && accepted && !alive->selectedFiles().isEmpty())
+        chosen = alive->selectedFiles().constFirst();
+    delete alive.data();
+    return chosen;
+}
+} // namespace
+
 QString QtPlatform::chooseOpenFile(const FileChoice& choice) {
-    QFileDialog dialog(mainWindow_, choice.title, choice.initialPath, choice.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    auto* dialog = new QFileDialog(dialogParent(), choice.title, choice.initialPath, choice.filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
 }
 
 QString QtPlatform::chooseSaveFile(const FileChoice& choice) {
-    QFileDialog dialog(mainWindow_, choice.title, choice.initialPath, choice.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(choice.defaultExtension);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    auto* dialog = new QFileDialog(dialogParent(), choice.title, choice.initialPath, choice.filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(choice.defaultExtension);
+    return runFileDialog(dialog);
 }
 
 std::optional<QColor> QtPlatform::chooseColour(const QColor& initial) {
-    const QColor colour = QColorDialog::getColor(initial, mainWindow_);
+    const QColor colour = QColorDialog::getColor(initial, dialogParent());
     if (!colour.isValid()) return std::nullopt;
     return colour;
 }
@@ -120,7 +169,7 @@ std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& initial) {
     start.setWeight(QFont::Weight(initial.weight));
     start.setItalic(initial.italic);
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, start, mainWindow_);
+    const QFont font = QFontDialog::getFont(&ok, start, dialogParent());
     if (!ok) return std::nullopt;
     FontChoice chosen = initial; // the colour is not part of Qt's font dialog: it stays
     chosen.face = font.family();
@@ -184,12 +233,12 @@ void QtPlatform::setBusy(bool busy) {
 std::optional<VideoCompression>
 QtPlatform::chooseVideoCompression(const QList<VideoCodecChoice>& codecs,
                                    const VideoCompression& initial) {
-    return runCompressionDialog(mainWindow_, codecs, initial);
+    return runCompressionDialog(dialogParent(), codecs, initial);
 }
 
 void QtPlatform::showProgress(const QString& text, int total) {
     delete progress_.data();
-    progress_ = new QProgressDialog(text, QObject::tr("Cancel"), 0, total, mainWindow_);
+    progress_ = new QProgressDialog(text, QObject::tr("Cancel"), 0, total, dialogParent());
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(0);
     progress_->setAutoClose(false);
