@@ -40,7 +40,10 @@ QString failureText(QNetworkReply& reply) {
             .arg(status.toInt())
             .arg(phrase.isEmpty() ? QString() : QLatin1Char(' ') + phrase);
     }
-    return reply.errorString();
+    // Qt's own text ("Connection refused") goes inside a sentence.
+    QString text = reply.errorString();
+    if (text.size() > 1 && text[0].isUpper() && text[1].isLower()) text[0] = text[0].toLower();
+    return text;
 }
 } // namespace
 
