@@ -66,9 +66,6 @@ QString captionOrDefault(const QString& caption) {
     return caption.isEmpty() ? QtPlatform::defaultCaption() : caption;
 }
 
-} // namespace
-
-namespace {
 // A showing, always-on-top tool window of the program (the Control Deck), or null.
 QWidget* onTopToolWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
