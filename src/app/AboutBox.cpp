@@ -1,6 +1,7 @@
 // The About box: the program's name and version, and two buttons that open web pages.
 #include "app/AboutBox.h"
 
+#include "app/QtPlatform.h"
 #include "app/WebAddresses.h"
 #include "platform/Platform.h"
 
@@ -44,6 +45,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
 AboutBox* showAboutBox() {
     auto* box = new AboutBox;
+    keepAboveOnTopWindows(box);
     box->show();
     return box;
 }

@@ -9,5 +9,6 @@ class AboutBox : public QDialog {
     explicit AboutBox(QWidget* parent = nullptr);
 };
 
-// Opens a new modeless About box with no owner; it deletes itself when closed.
+// Opens a new modeless About box with no owner (kept above an open Control Deck); it deletes
+// itself when closed.
 AboutBox* showAboutBox();

@@ -3,11 +3,13 @@
 
 #include "app/AboutBox.h"
 #include "app/MainFrame.h"
+#include "app/QtPlatform.h"
 #include "app/WebAddresses.h"
 #include "app/ZoetraGLWidget.h"
 #include "export/ExportRun.h"
 #include "export/ui/ExportSettingsDialog.h"
 #include "platform/Platform.h"
+#include "platform/UpdateCheck.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
 #include "timeline/SequenceLibrary.h"
@@ -59,8 +61,9 @@ void onControlDeck(CMainFrame& frame) {
     frame.openControlDeck();
 }
 
+// Over an open deck, the dialogs come up above it.
 void onSettings(CMainFrame& frame) {
-    openExportSettings(frame.view(), &frame);
+    openExportSettings(frame.view(), dialogOwner(&frame));
 }
 
 void onAbout(CMainFrame&) {
@@ -75,7 +78,8 @@ void onSequencePacks(CMainFrame&) {
     platform().openUrl(makerAddress(kSequencePacksPath));
 }
 
-// Linux has no update-checker component: the update text file opens in the browser instead.
+// The program's own checker: the update text file is read and its version compared with this
+// one; a message box gives the answer.
 void onCheckForUpdates(CMainFrame&) {
-    platform().openUrl(makerAddress(kUpdateTextPath));
+    checkForUpdates(updateTextAddress(), QStringLiteral(LUMATOY_VERSION));
 }

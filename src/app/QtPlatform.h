@@ -53,6 +53,8 @@ class QtPlatform : public Platform {
 
     // The caption of message boxes that name none: the program's name.
     static QString defaultCaption();
+    // The window this platform's dialogs belong to now (see dialogOwner).
+    QWidget* dialogParent() const;
 
   private:
     QPointer<QWidget> mainWindow_;
@@ -62,3 +64,11 @@ class QtPlatform : public Platform {
     int resizeRequests_ = 0; // counts resizeMainWindow calls: only the latest is corrected
     QObject timers_;         // context of pending corrections: they end with the platform
 };
+
+// The window a dialog opened now should belong to: an always-on-top tool window of the program
+// that is showing (the Control Deck), so that the window manager stacks the dialog above it
+// instead of under it; else `fallback` (the main window).
+QWidget* dialogOwner(QWidget* fallback);
+// For a window that must keep no owner (the modeless About box): shown while an always-on-top
+// tool window is up, it is made that window's transient, which keeps it above it.
+void keepAboveOnTopWindows(QWidget* window);

@@ -5,6 +5,7 @@
 #include "deck/MouseControl.h"
 #include "effects/models/ModelControls.h"
 #include "export/ExportRun.h"
+#include "platform/WebFetch.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
@@ -57,7 +58,8 @@ void ZoetraGLWidget::withContext(const std::function<void()>& work) {
 void ZoetraGLWidget::idlePass() {
     // A model picker runs here, between two frames: its dialog runs an event loop of its own,
     // which must never happen inside a paint. The frame after it shows the new model.
-    if (sceneReady_ && modelLoadRequested(*view_) && !Loader3ds::importRunning()) {
+    if (sceneReady_ && modelLoadRequested(*view_) && !Loader3ds::importRunning() &&
+        !webFetchRunning()) {
         makeCurrent();
         serveModelLoadRequests(*view_, [this] { makeCurrent(); });
         doneCurrent();
@@ -128,8 +130,9 @@ void ZoetraGLWidget::drawRecordedFrame() {
 }
 
 void ZoetraGLWidget::paintGL() {
-    // Nothing is drawn while a model loads: its splash waits let paints through.
-    if (!sceneReady_ || Loader3ds::importRunning()) return;
+    // Nothing is drawn while a model loads or a picture is fetched: their waits let paints
+    // through, and the scene may be halfway through a change.
+    if (!sceneReady_ || Loader3ds::importRunning() || webFetchRunning()) return;
     // While an export records, the frames belong to the file: the window shows them as they go.
     if (exportRunning()) {
         drawRecordedFrame();

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 int g_importsRunning = 0;
@@ -27,15 +28,24 @@ bool Loader3ds::import3ds(Model3ds& model, const char* path) {
     return import3ds(model, QString::fromLocal8Bit(path));
 }
 
+bool Loader3ds::holdsUnchanged(const QString& path) const {
+    if (loadedFile_.isEmpty()) return false;
+    const QFileInfo info(resolveAssetFile(path));
+    return info.exists() && info.canonicalFilePath() == loadedFile_ && info.size() == loadedSize_ &&
+           info.lastModified() == loadedModified_;
+}
+
 bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
     const ImportRunning running;
     const FileInHand concerning(path); // the version warning does not name the file
     QFile file(resolveAssetFile(path));
+    // The loader's messages say the load failed; the model the slot had stays, hence a warning.
     if (!file.open(QIODevice::ReadOnly)) {
         platform().inform(QStringLiteral("Unable to find the file: %1!").arg(path),
-                          QStringLiteral("Error"));
+                          QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
+    const QFileInfo info(file);
 
     Platform& p = platform();
     p.showSplash(QStringLiteral("Please Wait:"));
@@ -51,13 +61,16 @@ bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
         parse3ds(model, reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
     if (!report.primary) {
         p.inform(QStringLiteral("Unable to load PRIMARY chuck from file: %1!").arg(path),
-                 QStringLiteral("Error"));
+                 QStringLiteral("Error"), MessageIcon::Warning);
         p.hideSplash();
         return false;
     }
     for (int i = 0; i < report.versionWarnings; ++i)
         p.inform(QStringLiteral("This 3DS file is over version 3 so it may load incorrectly"),
-                 QStringLiteral("Warning"));
+                 QStringLiteral("Warning"), MessageIcon::Warning);
     p.hideSplash();
+    loadedFile_ = info.canonicalFilePath();
+    loadedSize_ = bytes.size();
+    loadedModified_ = info.lastModified();
     return true;
 }

@@ -4,7 +4,8 @@
 
 #include "assets/Model3ds.h"
 
-class QString;
+#include <QDateTime>
+#include <QString>
 
 // One per model slot; lives as long as the slot.
 class Loader3ds {
@@ -15,9 +16,19 @@ class Loader3ds {
     bool import3ds(Model3ds& model, const char* path);
     bool import3ds(Model3ds& model, const QString& path);
 
+    // Whether `path` names the file of this loader's last successful import, unchanged since:
+    // the same file, the same size and the same modification time.
+    bool holdsUnchanged(const QString& path) const;
+
     // True while an import runs. Its splash waits keep the window responsive, but no frame may
     // be drawn meanwhile: the view skips its paints until the import is done.
     static bool importRunning();
+
+  private:
+    // The file the last successful import read.
+    QString loadedFile_; // canonical path; empty before the first import
+    qint64 loadedSize_ = -1;
+    QDateTime loadedModified_;
 };
 
 // Milliseconds the splash shows each of its three lines before the model is read.

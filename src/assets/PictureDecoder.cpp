@@ -2,7 +2,10 @@
 #include "assets/PictureDecoder.h"
 
 #include "assets/AssetPaths.h"
+#include "platform/Platform.h"
+#include "platform/WebFetch.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -90,9 +93,34 @@ bool decodePicture(const QImage& image, int maxTextureSize, PictureAlpha alpha,
     return true;
 }
 
+namespace {
+// A picture named by its web address, fetched and decoded. A failure is told to the user, who
+// otherwise could not know why the texture stayed as it was.
+QImage readWebPicture(const QString& address) {
+    const WebFetchResult fetched = fetchWebFile(address);
+    QString why = fetched.error;
+    QImage image;
+    if (fetched.ok) {
+        QBuffer body;
+        body.setData(fetched.body);
+        QImageReader reader(&body);
+        reader.setAutoTransform(true);
+        image = reader.read();
+        if (image.isNull()) why = QStringLiteral("what came back is not a picture");
+    }
+    if (image.isNull())
+        platform().inform(QStringLiteral("Unable to load the picture %1: %2.").arg(address, why),
+                          QStringLiteral("Warning"), MessageIcon::Warning);
+    return image;
+}
+} // namespace
+
 bool decodePicture(const QString& fullPath, int maxTextureSize, PictureAlpha alpha,
                    DecodedPicture& out) {
-    if (fullPath.contains(kAddress)) return false; // addresses are not fetched
+    if (isWebAddress(fullPath))
+        return decodePicture(readWebPicture(fullPath), maxTextureSize, alpha, out);
+    // A path that only has an address inside it (one put under the working folder) is no file.
+    if (fullPath.contains(kAddress)) return false;
     QImageReader reader(resolveAssetFile(fullPath));
     reader.setAutoTransform(true);
     const QImage image = reader.read();

@@ -39,8 +39,9 @@ struct DecodedPicture {
 };
 
 // Decodes a picture file (JPEG, GIF, BMP, PNG, ICO, ...), stretches it over the texture size,
-// upright, with transparent parts laid over black. An address ("http://") is not fetched and
-// fails like a missing file.
+// upright, with transparent parts laid over black. A web address ("http://", "https://") is
+// fetched first (within kWebFetchTimeoutMs); when that fails, or what comes back is no picture,
+// the user is told why in a warning. A missing or unreadable file fails silently.
 bool decodePicture(const QString& fullPath, int maxTextureSize, PictureAlpha alpha,
                    DecodedPicture& out);
 // The same for an image already in memory.

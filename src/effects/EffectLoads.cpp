@@ -9,6 +9,7 @@
 #include "effects/text/TextLayer.h"
 
 #include "platform/Platform.h"
+#include "platform/WebFetch.h"
 
 #include <QString>
 
@@ -16,8 +17,9 @@ namespace {
 
 // A file that names a texture, sprite or picture but cannot be loaded leaves its slot as it
 // was, and the window says nothing; the platform is told, so that the command line can say it.
+// A web address that cannot be fetched has been reported by the fetch, with its reason.
 void noteUnloaded(bool loaded, const std::string& path, const char* what) {
-    if (loaded || path.empty()) return;
+    if (loaded || path.empty() || isWebAddress(QString::fromLocal8Bit(path.c_str()))) return;
     const FileInHand concerning(QString::fromLocal8Bit(path.c_str()));
     platform().notice(QStringLiteral("The %1 cannot be loaded (a missing or unreadable file); the "
                                      "layer keeps what it had.")

@@ -12,7 +12,7 @@ class EffectLoads {
     virtual void mipmappedTexture(CZoetraView& v, const std::string& path, unsigned& slot) = 0;
     virtual void keyedTexture(CZoetraView& v, const std::string& path, unsigned& slot) = 0;
     virtual void particleTexture(CZoetraView& v, const std::string& path) = 0;
-    // Empties model `index` (0-2) and imports the 3DS file into it.
+    // Model `index` (0-2) from the 3DS file; a file the slot holds unchanged is kept as it is.
     virtual void model(CZoetraView& v, int index, const std::string& path) = 0;
     // Picture `index` 0 or 1 (pictures 1 and 2).
     virtual void picture(CZoetraView& v, int index, const std::string& path) = 0;

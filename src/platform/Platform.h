@@ -80,7 +80,8 @@ class Platform {
     virtual void setSplashText(const QString& text) = 0;
     virtual void hideSplash() = 0;
 
-    // Opens a web address or a file in the desktop's default program; failures are silent.
+    // Opens a web address or a file in the desktop's default program; when there is none, the
+    // user is told so in a message box.
     virtual void openUrl(const QString& address) = 0;
     virtual void copyImageToClipboard(const QImage& image) = 0;
     // Blocks for the given time (headless runs return at once).
@@ -100,7 +101,8 @@ class Platform {
     virtual void setProgressText(const QString& text) = 0;
     virtual void hideProgress() = 0;
 
-    // Gives the main window this outer size without moving it (no-op without a window).
+    // Gives the main window this outer size, at most the screen's available area, without moving
+    // it unless it would reach past that area (no-op without a window).
     virtual void resizeMainWindow(int outerWidth, int outerHeight) = 0;
     // Strips the main window to a bare frame for recording (no menu, toolbar, caption or sizing
     // border), or gives them back. Neither moves nor resizes it.

@@ -5,6 +5,7 @@
 #include "app/WebAddresses.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/LocalHttpServer.h"
 #include "support/TempProfile.h"
 
 #include <QAction>
@@ -140,12 +141,28 @@ TEST_F(MainFrameTest, NewAnsweredYesResetsTheScene) {
 TEST_F(MainFrameTest, WebCommandsOpenTheirAddresses) {
     frame->action(Command::OnlineHelp)->trigger();
     frame->action(Command::SequencePacks)->trigger();
-    frame->action(Command::CheckForUpdates)->trigger();
     EXPECT_EQ(headless.openedUrls,
-              QStringList({makerAddress(kOnlineHelpPath), makerAddress(kSequencePacksPath),
-                           makerAddress(kUpdateTextPath)}));
+              QStringList({makerAddress(kOnlineHelpPath), makerAddress(kSequencePacksPath)}));
     EXPECT_TRUE(headless.openedUrls[0].endsWith("/lmt2-help/lmt2-help.html"));
-    EXPECT_TRUE(headless.openedUrls[2].endsWith("/updates/full/lmt2-full-version-update.txt"));
+    EXPECT_TRUE(updateTextAddress().endsWith("/updates/full/lmt2-full-version-update.txt"));
+}
+
+TEST_F(MainFrameTest, CheckForUpdatesReadsTheUpdateFileAndAnswersInAMessage) {
+    LocalHttpServer server;
+    server.serve("/updates/full/lmt2-full-version-update.txt",
+                 {200, "OK", "text/plain", "99.0\nhttps://example.org/download\n"});
+    qputenv("LUMATOY_UPDATE_ADDRESS",
+            server.address("/updates/full/lmt2-full-version-update.txt").toUtf8());
+    frame->action(Command::CheckForUpdates)->trigger();
+    qunsetenv("LUMATOY_UPDATE_ADDRESS");
+    EXPECT_EQ(server.requests, QList<QString>{"/updates/full/lmt2-full-version-update.txt"});
+    EXPECT_TRUE(headless.openedUrls.isEmpty()); // the text file is not shown in a browser
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(headless.messages[0].text,
+              "A newer version of Lumatoy is available: version 99.0 (this is version " +
+                  QStringLiteral(LUMATOY_VERSION) +
+                  ").\n\nDownload it from https://example.org/download");
+    EXPECT_EQ(headless.messages[0].icon, MessageIcon::Information);
 }
 
 TEST_F(MainFrameTest, AboutBoxIsModelessWithoutOwnerAndGoesAwayWhenClosed) {

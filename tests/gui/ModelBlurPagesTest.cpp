@@ -8,9 +8,11 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -93,4 +95,28 @@ TEST_F(ModelBlurPages, LoadModelOpensThePickerBeforeTheNextFrame) {
     ASSERT_TRUE(waitUntil([&] { return headless.fileRequests.size() == 2 && sheet->isVisible(); }));
     EXPECT_TRUE(headless.messages.empty());
     EXPECT_EQ(view().modelPath[1], "Model/Tardis.3ds");
+}
+
+TEST_F(ModelBlurPages, AFileThatIsNoModelKeepsTheModelAndItsButton) {
+    auto* page = static_cast<CModelPage*>(clickTab(sheet, DeckPage::Model1));
+    const QString caption = page->toggleButtons()[0]->text();
+    EXPECT_EQ(caption, "Model 1 On");
+    const int objects = view().modelMesh[0].objectCount;
+    ASSERT_GT(objects, 0);
+
+    QTemporaryDir dir;
+    const QString notAModel = dir.filePath("picture.3ds");
+    ASSERT_TRUE(QFile::copy(QDir(programFolder()).filePath("Textures/Gold.jpg"), notAModel));
+    headless.files = {notAModel};
+    page->loadModelButton()->click();
+    ASSERT_TRUE(waitUntil([&] { return !headless.fileRequests.empty() && sheet->isVisible(); }));
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(headless.messages[0].text,
+              "Unable to load PRIMARY chuck from file: " + notAModel + "!");
+    EXPECT_EQ(headless.messages[0].caption, "Error");
+    EXPECT_EQ(headless.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(view().modelMesh[0].objectCount, objects);
+    EXPECT_EQ(view().modelPath[0], kDefaultModelPath);
+    EXPECT_GE(view().modelOn[0], 2.0f);
+    EXPECT_EQ(page->toggleButtons()[0]->text(), caption);
 }

@@ -46,7 +46,7 @@ TEST(ModelLoad, NoFrameIsDrawnWhileTheSplashWaits) {
     SpinningPlatform spinning(v);
     setPlatform(&spinning);
     widget.withContext([&] {
-        EXPECT_TRUE(reloadModelMesh(
+        EXPECT_TRUE(importModelMesh(
             v, 1, QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath("model/Tardis.3ds")));
     });
     setPlatform(nullptr);

@@ -1,8 +1,10 @@
 // The 3DS models drawn headlessly: the three layers side by side, each switch of a model, units
-// and scale, meshes that name no material or reach past their lists, and a failed load.
+// and scale, meshes that name no material or reach past their lists, a failed load, and a reload
+// of the file a slot already holds.
 #include "effects/models/ModelEffect.h"
 #include "effects/models/ModelLayer.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/ProgramFolder.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -15,6 +17,8 @@
 
 #include <GL/gl.h>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -193,17 +197,68 @@ TEST_F(ModelRender, MeshesThatReachPastTheirListsDrawWhatTheyCan) {
     EXPECT_FALSE(triangle.isEmpty());
 }
 
-TEST_F(ModelRender, AModelThatFailsToLoadLeavesTheLayerDrawable) {
+TEST_F(ModelRender, AModelThatFailsToLoadKeepsTheModelTheSlotHad) {
+    model1Close();
+    const QImage before = render(2); // the first frame after start-up is not yet the steady one
+    ASSERT_EQ(render(), before);
+    const int objects = view->modelMesh[0].objectCount;
+    ASSERT_GT(objects, 0);
+
+    // A missing file, and a file that is no 3DS model, picked by the user and named by a
+    // sequence alike.
+    QTemporaryDir dir;
+    const QString notAModel = dir.filePath("notes.3ds");
+    QFile text(notAModel);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("These are not the vertices you are looking for.\n");
+    text.close();
     HeadlessPlatform headless;
     setPlatform(&headless);
-    view->modelOn[0] = 2;
-    view->textOn = 2;
     EXPECT_FALSE(reloadModelMesh(*view, 0, QStringLiteral("model/no-such-model.3ds")));
+    EXPECT_FALSE(loadUserModel(*view, 0, notAModel, "Model/notes.3ds"));
+    EXPECT_FALSE(reloadModelMesh(*view, 0, notAModel));
     setPlatform(nullptr);
-    ASSERT_FALSE(headless.messages.empty());
-    // The slot holds no objects now and draws nothing; the rest of the frame is as before.
-    EXPECT_EQ(view->modelMesh[0].objectCount, 0);
-    const QImage frame = render();
-    view->modelOn[0] = 0;
-    EXPECT_EQ(render(), frame);
+
+    ASSERT_EQ(headless.messages.size(), 3u);
+    EXPECT_EQ(headless.messages[0].text, "Unable to find the file: model/no-such-model.3ds!");
+    EXPECT_EQ(headless.messages[1].text,
+              "Unable to load PRIMARY chuck from file: " + notAModel + "!");
+    for (const HeadlessPlatform::Message& m : headless.messages) {
+        EXPECT_EQ(m.caption, "Error");
+        EXPECT_EQ(m.icon, MessageIcon::Warning);
+    }
+    EXPECT_FALSE(headless.splashVisible);
+    EXPECT_EQ(view->modelMesh[0].objectCount, objects);
+    EXPECT_EQ(view->modelPath[0], kDefaultModelPath); // nothing recorded for the sequence file
+    EXPECT_EQ(render(), before);
+}
+
+TEST_F(ModelRender, ASequenceNamingTheModelTheSlotHoldsKeepsItWithoutASplash) {
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("Tardis.3ds");
+    ASSERT_TRUE(QFile::copy(QDir(programFolder()).filePath(kDefaultModelPath), copy));
+    HeadlessPlatform headless;
+    setPlatform(&headless);
+    // Start-up loaded the default model into every slot: the same file is kept as it is.
+    for (int n = 0; n < kModelCount; ++n)
+        EXPECT_TRUE(reloadModelMesh(*view, n, QString::fromLatin1(kDefaultModelPath)));
+    EXPECT_TRUE(headless.splashTexts.isEmpty());
+    EXPECT_EQ(headless.waitedMs, 0);
+    // Another file is read, once; changed, it is read again.
+    EXPECT_TRUE(reloadModelMesh(*view, 1, copy));
+    EXPECT_TRUE(reloadModelMesh(*view, 1, copy));
+    EXPECT_EQ(headless.splashTexts, QStringList({"Please Wait:", copy, "Is Now Loading"}));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_TRUE(reloadModelMesh(*view, 1, copy));
+    EXPECT_EQ(headless.splashTexts.size(), 6);
+    // A file picked by the user is always read.
+    EXPECT_TRUE(loadUserModel(*view, 2, QDir(programFolder()).filePath(kDefaultModelPath),
+                              "Model/Tardis.3ds"));
+    EXPECT_EQ(headless.splashTexts.size(), 9);
+    setPlatform(nullptr);
+    EXPECT_TRUE(headless.messages.empty());
 }

@@ -145,6 +145,7 @@ TEST_F(Loader3dsTest, VersionAboveThreeWarnsOnceAndLoads) {
     EXPECT_EQ(platform_.messages[0].text,
               "This 3DS file is over version 3 so it may load incorrectly");
     EXPECT_EQ(platform_.messages[0].caption, "Warning");
+    EXPECT_EQ(platform_.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(model.objectCount, 1);
 }
 
@@ -166,6 +167,8 @@ TEST_F(Loader3dsTest, WrongFirstChunkGivesPrimaryMessageAndHidesSplash) {
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].text, "Unable to load PRIMARY chuck from file: " + path + "!");
     EXPECT_EQ(platform_.messages[0].caption, "Error");
+    // The load failed and the slot keeps what it had: a warning, not an error.
+    EXPECT_EQ(platform_.messages[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(platform_.splashVisible);
     EXPECT_EQ(model.objectCount, 0);
 }
@@ -178,8 +181,41 @@ TEST_F(Loader3dsTest, MissingFileLeavesModelAndShowsNoSplash) {
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].text, "Unable to find the file: nowhere/none.3ds!");
     EXPECT_EQ(platform_.messages[0].caption, "Error");
+    EXPECT_EQ(platform_.messages[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(platform_.splashTexts.isEmpty());
     EXPECT_EQ(model.objectCount, 2);
+}
+
+TEST_F(Loader3dsTest, KnowsWhetherItHoldsAFileUnchanged) {
+    const QString path = write("box.3ds", write3ds({}, {triangle("T", "")}));
+    EXPECT_FALSE(loader_.holdsUnchanged(path)); // nothing read yet
+    Model3ds model;
+    ASSERT_TRUE(loader_.import3ds(model, path));
+    EXPECT_TRUE(loader_.holdsUnchanged(path));
+    EXPECT_TRUE(loader_.holdsUnchanged(dir_.filePath("./box.3ds"))); // the same file
+    EXPECT_FALSE(loader_.holdsUnchanged(write("copy.3ds", write3ds({}, {triangle("T", "")}))));
+
+    // A new modification time, or a new size, is a changed file.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    ASSERT_TRUE(file.setFileTime(modified.addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_FALSE(loader_.holdsUnchanged(path));
+    ASSERT_TRUE(loader_.import3ds(model, path));
+    EXPECT_TRUE(loader_.holdsUnchanged(path));
+    write("box.3ds", write3ds({}, {triangle("T", ""), triangle("U", "")}));
+    QFile rewritten(path);
+    ASSERT_TRUE(rewritten.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(rewritten.setFileTime(modified.addSecs(-60), QFileDevice::FileModificationTime));
+    rewritten.close();
+    EXPECT_FALSE(loader_.holdsUnchanged(path)); // the same time, another size
+
+    // A failed import leaves what the loader holds as it was.
+    const QString bad = write("bad.3ds", std::vector<uint8_t>(32, 0x3D));
+    EXPECT_FALSE(loader_.import3ds(model, bad));
+    EXPECT_FALSE(loader_.holdsUnchanged(bad));
+    EXPECT_FALSE(loader_.holdsUnchanged(dir_.filePath("gone.3ds")));
 }
 
 TEST_F(Loader3dsTest, DefaultModelLoads) {

@@ -40,10 +40,24 @@ const KeyField kModelKeys[] = {
 
 #undef KEY
 
+bool importModelMesh(CZoetraView& v, int index, const QString& path) {
+    if (index < 0 || index >= kModelCount) return false;
+    // A fresh record that starts with the slot's materials (an import adds its own after them,
+    // and a face takes the first material of its name); it replaces the slot's mesh only once
+    // the file has been read, so a failed load leaves the model the slot had.
+    Model3ds fresh;
+    fresh.materials = v.modelMesh[index].materials;
+    fresh.materialCount = v.modelMesh[index].materialCount;
+    if (!v.modelLoader[index].import3ds(fresh, path)) return false;
+    v.modelMesh[index] = std::move(fresh);
+    return true;
+}
+
 bool reloadModelMesh(CZoetraView& v, int index, const QString& path) {
     if (index < 0 || index >= kModelCount) return false;
-    v.modelMesh[index].objectCount = 0;
-    return v.modelLoader[index].import3ds(v.modelMesh[index], path);
+    // The file the slot already holds, unchanged: nothing to read, no splash, no waits.
+    if (v.modelLoader[index].holdsUnchanged(path)) return true;
+    return importModelMesh(v, index, path);
 }
 
 bool loadModelTexture(CZoetraView& v, int index, const char* path) {
@@ -62,7 +76,7 @@ bool loadUserModelTexture(CZoetraView& v, int index, const QString& path,
 
 bool loadUserModel(CZoetraView& v, int index, const QString& path,
                    const std::string& recordedPath) {
-    if (!reloadModelMesh(v, index, path)) return false;
+    if (!importModelMesh(v, index, path)) return false;
     v.modelPath[index] = recordedPath;
     v.modelLoaded[index] = 2.0f;
     return true;

@@ -18,7 +18,11 @@ constexpr KeySlice modelKeys(int model) {
     return {prefixes[model], kModelKeys, model, labels[model]};
 }
 
-// Empties model `index` (0-2) and imports the 3DS file into it.
+// Imports the 3DS file into model `index` (0-2): its objects replace the slot's once the file has
+// been read; a file that cannot be read leaves the slot's model as it was.
+bool importModelMesh(CZoetraView& v, int index, const QString& path);
+// The load of start-up and of a sequence: as importModelMesh, except that a file the slot already
+// holds, unchanged since (same file, size and modification time), is not read again.
 bool reloadModelMesh(CZoetraView& v, int index, const QString& path);
 
 // The texture of model `index` by its hollow switch: keyed (black transparent) at or above 2,
