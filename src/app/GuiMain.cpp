@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QOpenGLContext>
 #include <cstdio>
 
@@ -28,6 +29,9 @@ int runGui(int& argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    // The installed desktop entry and icon (none in a build tree: the window manager's default).
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumatoy"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lumatoy")));
     QString startFile;
     const QStringList args = app.arguments().mid(1);
     for (const QString& arg : args) {

@@ -1,6 +1,8 @@
 // Stored asset paths made to work on this system, and lookup of the program folder's files.
 #include "assets/AssetPaths.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -41,9 +43,7 @@ QString resolveAssetFile(const QString& path) {
 QString findProgramFile(const QString& relative) {
     QStringList folders{QDir::currentPath()};
     if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
-    const QString home = qEnvironmentVariable("LUMATOY_HOME");
-    if (!home.isEmpty()) folders << home;
-    folders << QStringLiteral(LUMATOY_DATA_DIR);
+    folders << programFolder();
     for (const QString& folder : folders) {
         const QString candidate = QDir(folder).filePath(relative);
         if (QFileInfo::exists(candidate)) return candidate;

@@ -27,8 +27,15 @@ QString matchEntry(const QString& folder, const QString& name) {
 QString programFolder() {
     const QString home = qEnvironmentVariable("LUMATOY_HOME");
     if (!home.isEmpty()) return QDir(home).absolutePath();
-    const QString exeFolder = executableFolder();
-    if (QDir(exeFolder).exists(QStringLiteral("Textures"))) return exeFolder;
+    return programFolderBeside(executableFolder());
+}
+
+QString programFolderBeside(const QString& executableFolder) {
+    const QDir exeDir(executableFolder);
+    if (exeDir.exists(QStringLiteral("Textures"))) return exeDir.absolutePath();
+    const QString installed =
+        QDir::cleanPath(exeDir.absoluteFilePath(QStringLiteral(LUMATOY_DATA_DIR_FROM_BIN)));
+    if (QDir(installed).exists(QStringLiteral("Textures"))) return installed;
     return QDir(QStringLiteral(LUMATOY_DATA_DIR)).absolutePath();
 }
 

@@ -4,9 +4,14 @@
 
 #include <QString>
 
-// $LUMATOY_HOME when set; else the executable's folder when it holds "Textures"; else the
-// installed data folder.
+// $LUMATOY_HOME when set; else programFolderBeside(the executable's folder).
 QString programFolder();
+
+// The program folder of an executable in `executableFolder` without $LUMATOY_HOME: that folder
+// itself when it holds "Textures" (a build tree); else the data folder of an installed tree beside
+// it, `../share/lumatoy`, wherever that tree was unpacked; else the data folder the build was
+// configured for.
+QString programFolderBeside(const QString& executableFolder);
 
 // Resolves a stored path against `base` (the program folder when empty). Accepts `\` as a
 // separator and, where a path component does not exist as written, takes the entry of that folder

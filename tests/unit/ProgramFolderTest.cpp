@@ -62,4 +62,21 @@ TEST_F(ProgramPathTest, ProgramFolderFollowsLumatoyHome) {
     if (!saved.isEmpty()) qputenv("LUMATOY_HOME", saved);
 }
 
+TEST(ProgramFolderBeside, ABuildTreeAndAnUnpackedInstallFindTheirOwnData) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A build tree: the data sit beside the executable.
+    touch(dir.path() + "/build/bin/Textures/Gold.jpg");
+    EXPECT_EQ(programFolderBeside(dir.path() + "/build/bin"), dir.path() + "/build/bin");
+    // An installed tree unpacked anywhere: usr/bin/ and usr/share/lumatoy/.
+    touch(dir.path() + "/unpacked/usr/share/lumatoy/Textures/Gold.jpg");
+    QDir().mkpath(dir.path() + "/unpacked/usr/bin");
+    EXPECT_EQ(programFolderBeside(dir.path() + "/unpacked/usr/bin"),
+              dir.path() + "/unpacked/usr/share/lumatoy");
+    // Neither: the folder the build was configured to install into.
+    QDir().mkpath(dir.path() + "/bare/bin");
+    EXPECT_EQ(programFolderBeside(dir.path() + "/bare/bin"),
+              QDir(QStringLiteral(LUMATOY_DATA_DIR)).absolutePath());
+}
+
 } // namespace
