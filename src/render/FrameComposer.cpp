@@ -62,14 +62,15 @@ bool radialBlurGateOpen(const CZoetraView& v) {
     return source && blurToDraw;
 }
 
-void runBlurCaptures(CZoetraView& v) {
+void runBlurCaptures(CZoetraView& v, FramePass pass) {
     if (isOn(v.motionBlurOn)) {
         v.radialBlurOn = 0.0f;
         glEnable(GL_TEXTURE_2D);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
         glDisable(GL_LIGHTING);
-        captureMotionBlur(v, rateGate);
+        captureMotionBlur(v, rateGate,
+                          pass == FramePass::Step ? MotionFrame::Stepped : MotionFrame::Drawn);
         restoreAfterCapture();
     }
     if (radialBlurGateOpen(v)) {
@@ -111,7 +112,8 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-bool composeFrame(CZoetraView& v) {
+bool composeFrame(CZoetraView& v, FramePass pass) {
+    if (pass == FramePass::Step) glEnable(GL_RASTERIZER_DISCARD);
     if (multisampleAvailable) glEnable(GL_MULTISAMPLE);
 
     for (int i = 0; i < 2; ++i)
@@ -124,13 +126,14 @@ bool composeFrame(CZoetraView& v) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     if (v.timelinePlaying) {
-        composePlaybackFrame(v);
+        composePlaybackFrame(v, pass);
     } else {
-        runBlurCaptures(v);
+        runBlurCaptures(v, pass);
         drawEffectSlots(v, ComposerMode::Live);
     }
 
     countFrame(v);
     if (multisampleAvailable) glDisable(GL_MULTISAMPLE);
+    if (pass == FramePass::Step) glDisable(GL_RASTERIZER_DISCARD);
     return true;
 }

@@ -13,6 +13,7 @@
 #include "scene/Switch.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 namespace {
 
@@ -289,7 +290,7 @@ void drawModelRadialBlur(CZoetraView& v, int index) {
     overlayModelRadial(v, index, radialBlurCopies(v.modelBlur[index].x), kRadialCopyStep);
 }
 
-void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
+void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate), MotionFrame frameKind) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     const float rate = motionCaptureRate(v.motionBlurDensity);
@@ -297,6 +298,7 @@ void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
     if (rateGate && rateGate(rate) &&
         prepareCaptureTarget(v.motionCapture, kMotionCaptureSize + 2 * margin,
                              currentSampleCount())) {
+        if (frameKind == MotionFrame::Stepped) glDisable(GL_RASTERIZER_DISCARD);
         const FramebufferBinding frame = beginCapture(v.motionCapture);
         glViewport(margin, margin, kMotionCaptureSize, kMotionCaptureSize);
         backgroundOverlay(v, kMotionCaptureSize, kMotionCaptureSize);
@@ -308,6 +310,7 @@ void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
                          margin + motionStretchPixels(v.motionBlurStretchY), kMotionCaptureSize,
                          kMotionCaptureSize, 0);
         endCapture(frame);
+        if (frameKind == MotionFrame::Stepped) glEnable(GL_RASTERIZER_DISCARD);
         restoreViewport(v);
     }
     backgroundOverlay(v, v.viewportWidth, v.viewportHeight);

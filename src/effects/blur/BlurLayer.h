@@ -27,9 +27,15 @@ void overlayModelRadial(CZoetraView& v, int index, int copies, float step);
 void drawRadialBlurMain(CZoetraView& v);
 void drawModelRadialBlur(CZoetraView& v, int index);
 
+// How the frame around a motion capture is made: drawn, or stepped with rasterization discarded
+// (GL_RASTERIZER_DISCARD on). A capture feeds every later one, so a stepped frame's capture is
+// still drawn: rasterization is switched on for it and off again after it.
+enum class MotionFrame { Drawn, Stepped };
+
 // The motion capture, paced by `rateGate` (at most `rate` captures a second): the previous
 // blurred image and the chosen layers into the 256 x 256 `motionBlurTexture`; then, every frame,
 // the background overlay over the whole view.
-void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate));
+void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate),
+                       MotionFrame frame = MotionFrame::Drawn);
 // The motion overlay slot after the models.
 void drawMotionBlurOverlay(CZoetraView& v);
