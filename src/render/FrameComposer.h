@@ -39,5 +39,12 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode);
 // Whether the radial-blur capture runs this frame: a blur source and a blur to draw.
 bool radialBlurGateOpen(const CZoetraView& v);
 
+// A benchmark's hook, called after each slot of a drawn frame with the slot's name ("tiles",
+// "radial capture", "text", ...); none by default.
+using SlotHook = void (*)(const char* slot);
+void setSlotHook(SlotHook hook);
+// Tells the hook, if any, that `slot` is done.
+void markSlotDone(const char* slot);
+
 // True when `name` appears in the blank-separated extension list as a whole word.
 bool hasExtensionWord(const char* list, const char* name);

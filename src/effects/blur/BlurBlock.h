@@ -2,6 +2,7 @@
 #pragma once
 
 #include "effects/blur/CaptureTarget.h"
+#include "effects/blur/RadialSumProgram.h"
 #include "scene/Vec3.h"
 
 // The values the "Blur Control" page and the keyframes tune; "New" restores them.
@@ -40,6 +41,7 @@ struct BlurBlock : BlurParams {
     // motion square with a margin around it. Made when first needed.
     CaptureTarget radialCapture, motionCapture;
     OverlayTarget radialOverlaySum;
+    RadialSumProgram radialSumProgram;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
     unsigned lastBlurColourChoice = 0;
 };
