@@ -1,6 +1,7 @@
 // Scene fields of the radial and motion blur: switches, parameter values and render targets.
 #pragma once
 
+#include "effects/AdditiveLayer.h"
 #include "effects/blur/CaptureTarget.h"
 #include "effects/blur/RadialSumProgram.h"
 #include "scene/Vec3.h"
@@ -42,6 +43,8 @@ struct BlurBlock : BlurParams {
     CaptureTarget radialCapture, motionCapture;
     OverlayTarget radialOverlaySum;
     RadialSumProgram radialSumProgram;
+    // The single-sample pictures the fire and the stars add up in (AdditiveLayer.h).
+    AdditiveTargets additiveTargets;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
     unsigned lastBlurColourChoice = 0;
 };
