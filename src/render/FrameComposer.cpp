@@ -126,7 +126,8 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
         slotDone("fire");
     }
     if (isOn(v.particlesOn)) {
-        drawParticles(v);
+        // Of the slots before the particles only the pictures write depth.
+        drawParticles(v, isOn(v.pictureOn) ? FrameDepth::Written : FrameDepth::Clear);
         slotDone("particles");
     }
     if (isOn(v.starsOn)) {
