@@ -1,9 +1,11 @@
-// Layers that only add light to the frame (additive blending, no depth test, no depth writes:
-// the fire and the stars) drawn into a single-sample picture of the frame's size, which is then
+// A layer that only adds light to the frame (additive blending, no depth test, no depth writes:
+// the fire) drawn into a single-sample picture of the frame's size, which is then
 // added over the frame in one pass. Additions of values that are never negative give the same sum
 // in any grouping, so the frame comes out as if each sprite were blended into it, while the
 // frame's four samples per pixel are blended once instead of once per sprite. Only the sprites'
-// edges differ, where a sample-exact coverage would weigh their (black) border texels.
+// edges differ, where a sample-exact coverage would weigh their (black) border texels. The pass
+// itself costs a clear and a blend over the frame, so it pays only for layers of many large
+// sprites: the fire's hundreds of flames, not the stars' or particles' smaller ones (measured).
 #pragma once
 
 #include "effects/blur/CaptureTarget.h"

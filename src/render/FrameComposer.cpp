@@ -126,8 +126,7 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
         slotDone("fire");
     }
     if (isOn(v.particlesOn)) {
-        // Of the slots before the particles only the pictures write depth.
-        drawParticles(v, isOn(v.pictureOn) ? FrameDepth::Written : FrameDepth::Clear);
+        drawParticles(v);
         slotDone("particles");
     }
     if (isOn(v.starsOn)) {

@@ -67,6 +67,6 @@ TEST_F(ParticleLayersFuzzRender, ExtremeBlocksDrawSomethingOrNothingAndNeverFail
     view->particleWarmUpRequest = 2;
     drawStars(*view);
     EXPECT_FALSE(inkBounds(drawLayer(drawStars)).isEmpty());
-    EXPECT_FALSE(inkBounds(drawLayer([](CZoetraView& v) { drawParticles(v); })).isEmpty());
+    EXPECT_FALSE(inkBounds(drawLayer(drawParticles)).isEmpty());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

@@ -43,7 +43,7 @@ struct BlurBlock : BlurParams {
     CaptureTarget radialCapture, motionCapture;
     OverlayTarget radialOverlaySum;
     RadialSumProgram radialSumProgram;
-    // The single-sample pictures the fire and the stars add up in (AdditiveLayer.h).
+    // The single-sample pictures the fire adds up in (AdditiveLayer.h).
     AdditiveTargets additiveTargets;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
     unsigned lastBlurColourChoice = 0;

@@ -1,7 +1,6 @@
 // Particle layer: the emitter's set-up from the scene, the slot and its blur-source redraw.
 #include "effects/particles/ParticleLayer.h"
 
-#include "effects/AdditiveLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
@@ -138,18 +137,14 @@ void stepParticlesForFrame(CZoetraView& v) {
     v.particleWarmUpRequest = 0;
 }
 
-void drawParticles(CZoetraView& v, FrameDepth depth) {
+void drawParticles(CZoetraView& v) {
     enterParticleState();
     serveParticleRebuild(v);
     if (v.sceneVersion >= 6.0f) applyParticleFog(v);
     copyParticleBlock(v);
     placeLayer(v);
     stepParticlesForFrame(v);
-    // Smooth points take their coverage from the frame's samples: only sprites are added up apart.
-    if (depth == FrameDepth::Clear && v.particleSystem.textured)
-        drawAdditiveLayer(v.additiveTargets, [&] { drawEmitter(v); });
-    else
-        drawEmitter(v);
+    drawEmitter(v);
     leaveParticleState();
 }
 

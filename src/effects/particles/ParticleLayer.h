@@ -22,13 +22,7 @@ void serveParticleRebuild(CZoetraView& v);
 // starts with a populated cloud), else by the particle speed / 50; the request is then cleared.
 void stepParticlesForFrame(CZoetraView& v);
 
-// Whether anything before the particles has written depth into the frame this frame. The
-// particles are depth-tested (without writing depth) and add their light: into a frame whose
-// depth is still clear the test passes everywhere, and they are added up in a single-sample
-// picture laid over the frame once (AdditiveLayer.h); points (no sprite loaded) never are.
-enum class FrameDepth { Written, Clear };
-
 // The particles slot of both composers.
-void drawParticles(CZoetraView& v, FrameDepth depth = FrameDepth::Written);
+void drawParticles(CZoetraView& v);
 // The particles again for a blur capture: stepped once more, without fog or warm-up.
 void drawParticlesBlurSource(CZoetraView& v);

@@ -1,7 +1,6 @@
 // Star spiral: the star table laid out at start-up, the stars slot and its blur-source redraw.
 #include "effects/stars/StarLayer.h"
 
-#include "effects/AdditiveLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
 #include "scene/Switch.h"
@@ -74,41 +73,6 @@ void drawSprite() {
     glEnd();
 }
 
-// The sprites of the stars slot, drawn into the framebuffer bound now.
-void drawStarSprites(CZoetraView& v) {
-    enterStarState(v);
-    const int count = starsToDraw(v.starNumber);
-    for (int i = 0; i < count; ++i) {
-        const Star& star = v.stars[i];
-        placeStar(v, star);
-        if (isOn(v.starSingleColour))
-            glColor4f(v.starRed / 255, v.starGreen / 255, v.starBlue / 255, v.starAlphaFade / 255);
-        glRotatef(v.starSpin, 0, 0, 1);
-        if (!(v.starAlphaFade > 0)) v.starAlphaFade = 1; // also a fade that is no number
-        if (isOff(v.starSingleColour))
-            glColor4ub(GLubyte(star.starRedByte), GLubyte(star.starGreenByte),
-                       GLubyte(star.starBlueByte), halfAlpha(v.starAlphaFade));
-        drawSprite();
-        updateStarAngle(v, i); // drawn from the next frame on
-    }
-    leaveStarState();
-}
-
-// The blur source's sprites: every star in its own colour at full alpha, unspun.
-void drawStarSourceSprites(CZoetraView& v) {
-    enterStarState(v);
-    const int count = starsToDraw(v.starNumber);
-    for (int i = 0; i < count; ++i) {
-        const Star& star = v.stars[i];
-        placeStar(v, star);
-        glColor4ub(GLubyte(star.starRedByte), GLubyte(star.starGreenByte),
-                   GLubyte(star.starBlueByte), 255);
-        drawSprite();
-        updateStarAngle(v, i);
-    }
-    leaveStarState();
-}
-
 } // namespace
 
 void buildStarTable(CZoetraView& v) {
@@ -128,9 +92,34 @@ void updateStarAngle(CZoetraView& v, int i) {
 }
 
 void drawStars(CZoetraView& v) {
-    drawAdditiveLayer(v.additiveTargets, [&] { drawStarSprites(v); });
+    enterStarState(v);
+    const int count = starsToDraw(v.starNumber);
+    for (int i = 0; i < count; ++i) {
+        const Star& star = v.stars[i];
+        placeStar(v, star);
+        if (isOn(v.starSingleColour))
+            glColor4f(v.starRed / 255, v.starGreen / 255, v.starBlue / 255, v.starAlphaFade / 255);
+        glRotatef(v.starSpin, 0, 0, 1);
+        if (!(v.starAlphaFade > 0)) v.starAlphaFade = 1; // also a fade that is no number
+        if (isOff(v.starSingleColour))
+            glColor4ub(GLubyte(star.starRedByte), GLubyte(star.starGreenByte),
+                       GLubyte(star.starBlueByte), halfAlpha(v.starAlphaFade));
+        drawSprite();
+        updateStarAngle(v, i); // drawn from the next frame on
+    }
+    leaveStarState();
 }
 
 void drawStarsBlurSource(CZoetraView& v) {
-    drawAdditiveLayer(v.additiveTargets, [&] { drawStarSourceSprites(v); });
+    enterStarState(v);
+    const int count = starsToDraw(v.starNumber);
+    for (int i = 0; i < count; ++i) {
+        const Star& star = v.stars[i];
+        placeStar(v, star);
+        glColor4ub(GLubyte(star.starRedByte), GLubyte(star.starGreenByte),
+                   GLubyte(star.starBlueByte), 255);
+        drawSprite();
+        updateStarAngle(v, i);
+    }
+    leaveStarState();
 }
