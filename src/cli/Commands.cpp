@@ -1,6 +1,7 @@
 // The command line: help text and the render sub-command.
 #include "cli/Commands.h"
 
+#include "cli/ParallelRender.h"
 #include "cli/ProgressLine.h"
 #include "cli/RenderJob.h"
 #include "cli/RenderToFile.h"
@@ -8,9 +9,11 @@
 #include "export/VideoCodecs.h"
 #include "render/FrameSink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -112,12 +115,21 @@ QString usageText() {
                "      --motion-blur  motion blur on, with the values the sequence's keys give it "
                "(a\n"
                "                     sequence file has no switch for it)\n"
+               "      --jobs N       worker processes for a video (default: the cores, %3); the "
+               "file is\n"
+               "                     the same as with --jobs 1; encoders that predict frames "
+               "from\n"
+               "                     earlier ones (H.264, MPEG-4) use one\n"
                "  lumatoy convert IN OUT                  .lmt <-> .json\n"
                "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file "
                "holds\n"
                "  lumatoy --help | --version\n")
         .arg(wrapList(codecNames(QStringLiteral("avi")), 27),
-             wrapList(codecNames(QStringLiteral("mp4")), 27));
+             wrapList(codecNames(QStringLiteral("mp4")), 27), QString::number(defaultJobs()));
+}
+
+int defaultJobs() {
+    return std::max(1, QThread::idealThreadCount());
 }
 
 QString absoluteUserPath(const QString& path) {
@@ -153,6 +165,7 @@ int runRenderCommand(const QStringList& args) {
     std::optional<std::pair<int, int>> size;
     int fps = 0;
     QString codec;
+    int jobs = defaultJobs();
     bool framesGiven = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -189,6 +202,12 @@ int runRenderCommand(const QStringList& args) {
             framesGiven = true;
         } else if (arg == "--motion-blur") {
             options.motionBlur = true;
+        } else if (arg == "--jobs") {
+            const auto v = value("--jobs");
+            bool ok = false;
+            jobs = v ? v->toInt(&ok) : 0;
+            if (!ok || jobs < 1 || jobs > 1024)
+                return fail("--jobs takes a number from 1 to 1024.");
         } else if (arg == "--codec") {
             const auto v = value("--codec");
             if (!v || v->isEmpty())
@@ -247,7 +266,13 @@ int runRenderCommand(const QStringList& args) {
             // Ctrl-C (or a kill) stops a video cleanly: the file is finished, not cut off.
             const StopOnSignal stop;
             video.stopRequested = [] { return stopSignal != 0; };
-            ok = renderToVideo(options, video, &report, &error, progress);
+            video.jobs = jobs;
+            if (jobs > 1 && canSpreadRender(video))
+                ok = renderVideoInParallel(options, video, jobs,
+                                           QCoreApplication::applicationFilePath(), &report, &error,
+                                           progress);
+            else
+                ok = renderToVideo(options, video, &report, &error, progress);
             if (!ok) stoppedBy = stopSignal;
         } else {
             PngFolderSink sink(out);

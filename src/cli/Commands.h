@@ -7,6 +7,9 @@
 // Text of `lumatoy --help`.
 QString usageText();
 
+// The worker processes a video render uses unless --jobs says otherwise: the machine's cores.
+int defaultJobs();
+
 // Runs `render` with its arguments (after the word "render"); returns the exit code.
 int runRenderCommand(const QStringList& args);
 

@@ -4,6 +4,7 @@
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
+#include "render/FramePlayer.h"
 #include "render/FrameSink.h"
 #include "render/HeadlessContext.h"
 #include "render/OffscreenTarget.h"
@@ -35,6 +36,7 @@ HeadlessRender::HeadlessRender() = default;
 HeadlessRender::~HeadlessRender() {
     // The scene's GL objects go while the context still exists; the clock override ends before
     // the clock it points at.
+    player_.reset();
     view_.reset();
     target_.reset();
     useClock_.reset();
@@ -72,7 +74,7 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
 
     last_ = options.lastFrame >= 0 ? options.lastFrame : defaultLastFrame(view);
     first_ = std::max(0, options.firstFrame);
-    nextFrame_ = 0;
+    player_ = std::make_unique<FramePlayer>(view, *clock_, framePeriodMs_);
     if (last_ < first_) {
         if (error)
             *error = QStringLiteral("The frame range %1-%2 is empty.").arg(first_).arg(last_);
@@ -82,12 +84,16 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
 }
 
 void HeadlessRender::drawUpTo(int frame) {
-    for (; nextFrame_ <= frame; ++nextFrame_) {
-        clock_->setNow(nextFrame_ * framePeriodMs_);
-        target_->bind();
-        composeFrame(*view_);
-    }
+    player_->drawUpTo(frame, [this] { target_->bind(); });
     glFinish();
+}
+
+int HeadlessRender::framesStepped() const {
+    return player_ ? player_->framesStepped() : 0;
+}
+
+int HeadlessRender::framesDrawn() const {
+    return player_ ? player_->framesDrawn() : 0;
 }
 
 bool renderToSink(const RenderOptions& options, FrameSink& sink, RenderReport* report,

@@ -11,6 +11,7 @@ class HeadlessContext;
 class OffscreenTarget;
 class VirtualClock;
 class ClockOverride;
+class FramePlayer;
 
 struct RenderOptions {
     QString sequencePath; // empty: the default look
@@ -50,9 +51,13 @@ class HeadlessRender {
     int lastFrame() const { return last_; }
     int frameCount() const { return last_ - first_ + 1; }
 
-    // Draws every frame not drawn yet up to `frame` (playback has to pass through the frames
-    // before it) and waits until the GPU is done with it.
+    // Brings the scene to `frame` and draws it, then waits until the GPU is done with it. The
+    // frames before it that are still to come are stepped without being drawn, so a range late in
+    // a sequence costs little more than the same range at its start.
     void drawUpTo(int frame);
+    // The frames stepped without drawing and the frames drawn so far.
+    int framesStepped() const;
+    int framesDrawn() const;
 
     OffscreenTarget& target() { return *target_; }
     CZoetraView& view() { return *view_; }
@@ -63,8 +68,9 @@ class HeadlessRender {
     std::unique_ptr<VirtualClock> clock_;
     std::unique_ptr<ClockOverride> useClock_;
     std::unique_ptr<CZoetraView> view_;
+    std::unique_ptr<FramePlayer> player_;
     double framePeriodMs_ = 0;
-    int first_ = 0, last_ = -1, nextFrame_ = 0;
+    int first_ = 0, last_ = -1;
 };
 
 // Plays frames 0...lastFrame headlessly and hands frames firstFrame...lastFrame to `sink`. False

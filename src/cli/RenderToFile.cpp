@@ -84,18 +84,21 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
         return false;
     }
     if (recorded.status < 0 || finished < 0) {
-        if (error) {
-            const int status = recorded.status < 0 ? recorded.status : finished;
-            const QString where = recorded.status < 0 ? QStringLiteral("frame %1 of %2")
-                                                            .arg(recorded.framesWritten + 1)
-                                                            .arg(render.frameCount())
-                                                      : QStringLiteral("finishing the file");
-            *error = QStringLiteral("%1 (%2: %3)")
-                         .arg(writer.errorText(), where, ffmpegErrorText(status));
-        }
+        if (error)
+            *error = writeFailureText(writer, recorded.status, finished, recorded.framesWritten,
+                                      render.frameCount());
         return false;
     }
     return true;
+}
+
+QString writeFailureText(const AviWriter& writer, int frameStatus, int finishStatus,
+                         int framesWritten, int frameCount) {
+    const int status = frameStatus < 0 ? frameStatus : finishStatus;
+    const QString where =
+        frameStatus < 0 ? QStringLiteral("frame %1 of %2").arg(framesWritten + 1).arg(frameCount)
+                        : QStringLiteral("finishing the file");
+    return QStringLiteral("%1 (%2: %3)").arg(writer.errorText(), where, ffmpegErrorText(status));
 }
 
 bool renderToBitmap(const RenderOptions& options, const QString& path, RenderReport* report,

@@ -8,10 +8,13 @@
 #include <QString>
 #include <functional>
 
+class AviWriter;
+
 struct VideoOutput {
     QString path;       // ends in .avi or .mp4; the container follows the name
     QString encoder;    // an encoder name from availableVideoCodecs; empty: the container's default
     int queueDepth = 3; // frames that may wait for the encoder at a time
+    int jobs = 1;       // worker processes (see ParallelRender.h); 1: drawn in this process
     // Asked after each frame; true stops the render early, keeping the frames so far in a
     // finished file (renderToVideo then fails with an "Interrupted" message).
     std::function<bool()> stopRequested;
@@ -35,6 +38,11 @@ class HeadlessFrameSource : public FrameSource {
 // and the frames written so far stay in a finished, playable file.
 bool renderToVideo(const RenderOptions& options, const VideoOutput& output, RenderReport* report,
                    QString* error, const RenderProgress& progress = {});
+
+// The message of a failed video write: the writer's text, where it failed (the frame after the
+// `framesWritten` of `frameCount`, or finishing the file) and FFmpeg's words for the status.
+QString writeFailureText(const AviWriter& writer, int frameStatus, int finishStatus,
+                         int framesWritten, int frameCount);
 
 // Renders one frame (options.lastFrame, or frame 0 when it is -1) into a 24-bit bottom-up BMP
 // file, its width rounded down to a multiple of 4 as every bitmap the program writes.

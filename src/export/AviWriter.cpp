@@ -14,6 +14,7 @@ extern "C" {
 }
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 const char* const kUnableText = "Unable to Export Video In this Format";
@@ -236,6 +237,28 @@ int AviWriter::appendFrame(const std::uint8_t* pixels) {
     status = avcodec_send_frame(s.codec, s.frame);
     if (status < 0) return status;
     return drainPackets();
+}
+
+int AviWriter::appendEncodedFrame(const std::uint8_t* data, int size, bool keyFrame) {
+    const int index = frameIndex++;
+    if (!streams_ || !data || size <= 0) return AVERROR(EINVAL);
+    Streams& s = *streams_;
+    AVPacket* packet = s.packet;
+    int status = av_new_packet(packet, size);
+    if (status < 0) return status;
+    std::memcpy(packet->data, data, static_cast<std::size_t>(size));
+    // What the encoder gives a frame of its own: its index as time, one frame long.
+    packet->pts = packet->dts = index;
+    packet->duration = 1;
+    if (keyFrame) packet->flags |= AV_PKT_FLAG_KEY;
+    av_packet_rescale_ts(packet, s.codec->time_base, s.stream->time_base);
+    packet->stream_index = s.stream->index;
+    status = av_interleaved_write_frame(s.format, packet);
+    av_packet_unref(packet);
+    if (status < 0) return status;
+    if (!s.format->pb) return 0;
+    avio_flush(s.format->pb);
+    return s.format->pb->error < 0 ? s.format->pb->error : 0;
 }
 
 int AviWriter::drainPackets() {

@@ -43,6 +43,11 @@ class AviWriter {
     int initialise();
     // Encodes one frame of bitmapInfo.biSizeImage bytes. Returns 0 or a negative error code.
     int appendFrame(const std::uint8_t* pixels);
+    // Writes one frame that this writer's encoder, with the same settings, has already encoded
+    // (a frame of another file written so): the file gets the same bytes as if it had encoded the
+    // frame itself. Only for encoders whose frames stand alone (isIntraOnlyEncoder). Returns 0 or
+    // a negative error code.
+    int appendEncodedFrame(const std::uint8_t* data, int size, bool keyFrame);
     // Drains the encoder, writes the index and closes the file. Safe to call more than once and
     // after a failed write: the frames written so far stay playable. Returns 0, or a negative
     // error code when the last frames or the index could not be written (errorText() stays the

@@ -23,6 +23,12 @@
 bool multisampleAvailable = false;
 
 namespace {
+SlotHook g_slotHook = nullptr;
+
+void slotDone(const char* slot) {
+    markSlotDone(slot);
+}
+
 // Lighting and texture-coordinate generation back on, blending and texturing off: the state every
 // capture leaves behind.
 void restoreAfterCapture() {
@@ -45,6 +51,14 @@ bool anyModelRadialBlur(const CZoetraView& v) {
 }
 } // namespace
 
+void setSlotHook(SlotHook hook) {
+    g_slotHook = hook;
+}
+
+void markSlotDone(const char* slot) {
+    if (g_slotHook) g_slotHook(slot);
+}
+
 bool hasExtensionWord(const char* list, const char* name) {
     if (!list || !name || !*name) return false;
     const std::size_t length = std::strlen(name);
@@ -62,56 +76,94 @@ bool radialBlurGateOpen(const CZoetraView& v) {
     return source && blurToDraw;
 }
 
-void runBlurCaptures(CZoetraView& v) {
+void runBlurCaptures(CZoetraView& v, FramePass pass) {
     if (isOn(v.motionBlurOn)) {
         v.radialBlurOn = 0.0f;
         glEnable(GL_TEXTURE_2D);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
         glDisable(GL_LIGHTING);
-        captureMotionBlur(v, rateGate);
+        captureMotionBlur(v, rateGate,
+                          pass == FramePass::Step ? MotionFrame::Stepped : MotionFrame::Drawn);
         restoreAfterCapture();
+        slotDone("motion capture");
     }
     if (radialBlurGateOpen(v)) {
         glDisable(GL_LIGHTING);
         glEnable(GL_DEPTH_TEST);
         glShadeModel(GL_SMOOTH);
         glDisable(GL_BLEND);
-        prepareRadialBlur(v);
+        // Unless the motion capture has laid its picture over the frame, the frame is as the
+        // composer cleared it, and the captures need not clear it again.
+        prepareRadialBlur(v, isOn(v.motionBlurOn) ? FrameAfterCapture::Clear
+                                                  : FrameAfterCapture::AlreadyClear);
+        slotDone("radial captures");
         if (!isOn(v.blurAfterLayers) && isOn(v.radialBlurOn)) drawRadialBlurMain(v);
         // A model's own pass before the layers runs while the model asks for it.
         for (int i = 0; i < 3; ++i)
             if (isOn(v.modelBlurPassRequest[i])) drawModelRadialBlur(v, i);
         restoreAfterCapture();
+        slotDone("radial overlays before the layers");
     }
 }
 
 void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
-    if (isOn(v.tilesOn)) drawTiles(v);
-    if (isOn(v.tunnelOn)) drawTunnel(v);
+    if (isOn(v.tilesOn)) {
+        drawTiles(v);
+        slotDone("tiles");
+    }
+    if (isOn(v.tunnelOn)) {
+        drawTunnel(v);
+        slotDone("tunnel");
+    }
     if (isOn(v.pictureOn)) drawPictures(v);
-    if (mode == ComposerMode::Live || isOn(v.pictureOn)) updatePictureWave(v);
-    if (isOn(v.fireOn)) drawFire(v);
-    if (isOn(v.particlesOn)) drawParticles(v);
-    if (isOn(v.starsOn)) drawStars(v);
+    if (mode == ComposerMode::Live || isOn(v.pictureOn)) {
+        updatePictureWave(v);
+        slotDone("pictures");
+    }
+    if (isOn(v.fireOn)) {
+        drawFire(v);
+        slotDone("fire");
+    }
+    if (isOn(v.particlesOn)) {
+        drawParticles(v);
+        slotDone("particles");
+    }
+    if (isOn(v.starsOn)) {
+        drawStars(v);
+        slotDone("stars");
+    }
+    static const char* const modelSlots[] = {"model 1", "model 2", "model 3"};
     for (int i = 0; i < 3; ++i)
-        if (isOn(v.modelOn[i])) drawModel(v, i);
+        if (isOn(v.modelOn[i])) {
+            drawModel(v, i);
+            slotDone(modelSlots[i]);
+        }
 
     if (isOn(v.motionBlurOn)) {
         v.radialBlurOn = 0.0f;
         drawMotionBlurOverlay(v);
+        slotDone("motion overlay");
     }
-    if (anyBlurBox(v) && isOn(v.radialBlurOn) && isOn(v.blurAfterLayers)) drawRadialBlurMain(v);
+    if (anyBlurBox(v) && isOn(v.radialBlurOn) && isOn(v.blurAfterLayers)) {
+        drawRadialBlurMain(v);
+        slotDone("radial overlay");
+    }
     // Model overlays: model 2, then model 1, then model 3.
     for (int i : {1, 0, 2})
-        if (isOn(v.modelRadialBlur[i])) drawModelRadialBlur(v, i);
+        if (isOn(v.modelRadialBlur[i])) {
+            drawModelRadialBlur(v, i);
+            slotDone("model radial overlays");
+        }
 
     drawTextSlot(v);
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    slotDone("text");
 }
 
-bool composeFrame(CZoetraView& v) {
+bool composeFrame(CZoetraView& v, FramePass pass) {
+    if (pass == FramePass::Step) glEnable(GL_RASTERIZER_DISCARD);
     if (multisampleAvailable) glEnable(GL_MULTISAMPLE);
 
     for (int i = 0; i < 2; ++i)
@@ -121,16 +173,21 @@ bool composeFrame(CZoetraView& v) {
     normaliseTextAngles(v.textRotation);
     glEnable(GL_NORMALIZE);
     activeClock().sleepMs(10);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The playback composer clears the frame to the background colour before anything is drawn.
+    if (!v.timelinePlaying) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        slotDone("clear");
+    }
 
     if (v.timelinePlaying) {
-        composePlaybackFrame(v);
+        composePlaybackFrame(v, pass);
     } else {
-        runBlurCaptures(v);
+        runBlurCaptures(v, pass);
         drawEffectSlots(v, ComposerMode::Live);
     }
 
     countFrame(v);
     if (multisampleAvailable) glDisable(GL_MULTISAMPLE);
+    if (pass == FramePass::Step) glDisable(GL_RASTERIZER_DISCARD);
     return true;
 }

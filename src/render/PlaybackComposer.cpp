@@ -5,12 +5,13 @@
 
 #include <GL/gl.h>
 
-void composePlaybackFrame(CZoetraView& v) {
+void composePlaybackFrame(CZoetraView& v, FramePass pass) {
     applyFrame(v, v.playFrame);
     glClearColor(v.backgroundColour.x / 255.0f, v.backgroundColour.y / 255.0f,
                  v.backgroundColour.z / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    runBlurCaptures(v);
+    markSlotDone("clear");
+    runBlurCaptures(v, pass);
     // Older sequence files drew the layer blur after the models.
     if (v.sceneVersion <= 4.0f || v.sceneVersionWhole >= 4) v.blurAfterLayers = 2.0f;
     drawEffectSlots(v, ComposerMode::Playback);

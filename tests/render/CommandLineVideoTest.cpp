@@ -62,6 +62,31 @@ void expectProbeAccepts(const QString& path) {
 const QRegularExpression kSummary(
     "^rendered (\\d+) frames (\\d+)x(\\d+) in \\d+\\.\\d\\d s: render \\d+\\.\\d\\d ms/frame, "
     "readback \\d+\\.\\d\\d ms/frame, encode \\d+\\.\\d\\d ms/frame\\n$");
+// A render of 10000 frames with `jobs` workers, stopped once it has reported progress.
+void expectStoppedRenderLeavesAFinishedFile(const char* jobs, int atLeast) {
+    QTemporaryDir dir;
+    const QString avi = dir.filePath("long.avi");
+    QProcess process;
+    process.start(QStringLiteral(LUMATOY_BINARY),
+                  {"render", "-o", avi, "--size", "64x48", "--frames", "0-9999", "--jobs", jobs});
+    process.setReadChannel(QProcess::StandardError);
+    ASSERT_TRUE(process.waitForReadyRead(120000)); // the first tenth is done
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    const auto said =
+        QRegularExpression("lumatoy: Interrupted: (\\d+) of 10000 frames are in ").match(err);
+    ASSERT_TRUE(said.hasMatch()) << err.toStdString();
+    const DecodedVideo video = decodeVideo(avi, false);
+    ASSERT_TRUE(video.error.isEmpty()) << video.error.toStdString();
+    EXPECT_GE(video.frameCount, atLeast);
+    EXPECT_LT(video.frameCount, 10000);
+    EXPECT_EQ(video.frameCount, said.captured(1).toInt());
+    expectProbeAccepts(avi);
+}
+
 } // namespace
 
 TEST(CommandLineVideo, AviOfATwoKeySequenceHasItsFramesAtTheFormatsSizeAndRate) {
@@ -236,27 +261,37 @@ TEST(CommandLineVideo, FailuresSayWhyAndExitNonZero) {
     EXPECT_TRUE(run.out.isEmpty());
 }
 
-// Stopping a video render (Ctrl-C, or a kill) finishes the file with the frames written so far.
+// Stopping a video render (Ctrl-C, or a kill) finishes the file with the frames written so far,
+// in one process or spread over several.
 TEST(CommandLineVideo, AStoppedRenderLeavesAFinishedFile) {
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(jobs);
+        expectStoppedRenderLeavesAFinishedFile(jobs, std::string(jobs) == "1" ? 1000 : 1);
+    }
+}
+
+// The same file, byte for byte, from one process and from several: a stored sequence with
+// particles, fire and the radial blur, in Motion JPEG over two workers and lossless over three.
+TEST(CommandLineVideo, ASpreadRenderWritesTheFileOfASingleProcess) {
     QTemporaryDir dir;
-    const QString avi = dir.filePath("long.avi");
-    QProcess process;
-    process.start(QStringLiteral(LUMATOY_BINARY),
-                  {"render", "-o", avi, "--size", "64x48", "--frames", "0-9999"});
-    process.setReadChannel(QProcess::StandardError);
-    ASSERT_TRUE(process.waitForReadyRead(120000)); // the first tenth is done
-    process.terminate();
-    ASSERT_TRUE(process.waitForFinished(120000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    const auto said =
-        QRegularExpression("lumatoy: Interrupted: (\\d+) of 10000 frames are in ").match(err);
-    ASSERT_TRUE(said.hasMatch()) << err.toStdString();
-    const DecodedVideo video = decodeVideo(avi, false);
-    ASSERT_TRUE(video.error.isEmpty()) << video.error.toStdString();
-    EXPECT_GE(video.frameCount, 1000);
-    EXPECT_LT(video.frameCount, 10000);
-    EXPECT_EQ(video.frameCount, said.captured(1).toInt());
-    expectProbeAccepts(avi);
+    const QString sequence = QDir(programSequencesFolder()).filePath("Everything at Once.lmt");
+    ASSERT_TRUE(QFile::exists(sequence));
+    for (const auto& [codec, jobs] : {std::pair{"mjpeg", "2"}, std::pair{"huffyuv", "3"}}) {
+        SCOPED_TRACE(codec);
+        const QString one = dir.filePath(QStringLiteral("one-%1.avi").arg(codec));
+        const QString many = dir.filePath(QStringLiteral("many-%1.avi").arg(codec));
+        const QStringList args{"render",   sequence,  "--size",  "160x120",
+                               "--frames", "100-111", "--codec", codec};
+        const ProgramRun single = runLumatoy(args + QStringList{"-o", one, "--jobs", "1"});
+        const ProgramRun spread = runLumatoy(args + QStringList{"-o", many, "--jobs", jobs});
+        ASSERT_EQ(single.exitCode, 0) << single.err.toStdString();
+        ASSERT_EQ(spread.exitCode, 0) << spread.err.toStdString();
+        EXPECT_TRUE(spread.out.startsWith("rendered 12 frames 160x120 in "))
+            << spread.out.toStdString();
+        QFile a(one), b(many);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        const QByteArray bytes = a.readAll();
+        EXPECT_GT(bytes.size(), 10000);
+        EXPECT_TRUE(bytes == b.readAll());
+    }
 }

@@ -1,9 +1,11 @@
-// A sequence saved, loaded, saved again and played shows the same frames; a frame range plays
-// from frame 0 and shows the frames of a full run.
+// A sequence saved, loaded, saved again and played shows the same frames; a frame range shows
+// the frames of a full run, for every stored sequence and for a motion-blurred one, and draws
+// only its own frames.
 #include "support/RecordingAssetLoads.h"
 #include "support/SequenceFrames.h"
 #include "timeline/SequenceScene.h"
 
+#include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
@@ -92,4 +94,77 @@ TEST(SequencePlayback, KeysOutOfFrameOrderShowEveryFrameOfTheTimeline) {
                 lit += qGray(image.pixel(x, y)) > 40;
         EXPECT_GT(lit, 50) << frame;
     }
+}
+
+namespace {
+
+// Frames first...last of a render of frames 0...last, and the same range rendered alone, must be
+// the same pictures.
+void expectRangeMatchesFullRun(const QString& path, int first, int last) {
+    const std::map<int, QImage> full = renderSequenceFrames(path, 0, last);
+    const std::map<int, QImage> range = renderSequenceFrames(path, first, last);
+    ASSERT_EQ(range.size(), std::size_t(last - first + 1));
+    for (const auto& [frame, image] : range)
+        EXPECT_TRUE(image == full.at(frame)) << "frame " << frame;
+    EXPECT_NE(full.at(first), full.at(0)); // the frames stepped over moved the scene
+}
+
+} // namespace
+
+// Particles, fire, stars, the tunnel's phase, the pictures' fade and the radial blur's extra
+// steps all carry from frame to frame, and so do GL state and the vertex stream: stepping frames
+// 0...59 without drawing them leaves each stored sequence where drawing them does.
+TEST(SequencePlayback, ARangeOfEveryStoredSequenceShowsTheFramesOfAFullRun) {
+    const QDir folder(programSequencesFolder());
+    const QStringList names = folder.entryList({"*.lmt"}, QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 16);
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        expectRangeMatchesFullRun(folder.filePath(name), 60, 62);
+    }
+}
+
+// The motion capture feeds on the capture before it, so the stepped frames still capture.
+TEST(SequencePlayback, ARangeOfAMotionBlurredSequenceShowsTheFramesOfAFullRun) {
+    QTemporaryDir dir;
+    const QString folder = QDir::currentPath();
+    HeadlessPlatform headless;
+    setPlatform(&headless);
+    RecordingAssetLoads loads;
+    useEffectLoads(&loads);
+    auto v = makeScene();
+    v->textString = "Trail";
+    v->textOn = 2;
+    v->particlesOn = 2;
+    v->motionBlurOn = 2;
+    v->blurText = 2;
+    v->blurParticles = 2;
+    v->motionBlurDensity = 80; // 20 captures a second: not every frame captures
+    addKey(*v, 0);
+    v->textRotation.y = 300;
+    v->textPosition.x = 200;
+    addKey(*v, 40);
+    const QString path = dir.filePath("trail.lmt");
+    ASSERT_TRUE(saveSequenceFile(*v, path));
+    useEffectLoads(nullptr);
+    setPlatform(nullptr);
+    expectRangeMatchesFullRun(path, 30, 33);
+    QDir::setCurrent(folder);
+}
+
+// Frames 120...122 of a 300-frame sequence: 120 frames stepped, the range drawn.
+TEST(SequencePlayback, ARangeDrawsOnlyItsOwnFrames) {
+    RenderOptions options;
+    options.sequencePath = QDir(programSequencesFolder()).filePath("Everything at Once.lmt");
+    options.width = 64;
+    options.height = 48;
+    options.firstFrame = 120;
+    options.lastFrame = 122;
+    HeadlessRender render;
+    QString error;
+    ASSERT_TRUE(render.open(options, &error)) << error.toStdString();
+    for (int frame = render.firstFrame(); frame <= render.lastFrame(); ++frame)
+        render.drawUpTo(frame);
+    EXPECT_EQ(render.framesStepped(), 120);
+    EXPECT_EQ(render.framesDrawn(), 3);
 }

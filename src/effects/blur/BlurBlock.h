@@ -1,7 +1,9 @@
 // Scene fields of the radial and motion blur: switches, parameter values and render targets.
 #pragma once
 
+#include "effects/AdditiveLayer.h"
 #include "effects/blur/CaptureTarget.h"
+#include "effects/blur/RadialSumProgram.h"
 #include "scene/Vec3.h"
 
 // The values the "Blur Control" page and the keyframes tune; "New" restores them.
@@ -40,6 +42,9 @@ struct BlurBlock : BlurParams {
     // motion square with a margin around it. Made when first needed.
     CaptureTarget radialCapture, motionCapture;
     OverlayTarget radialOverlaySum;
+    RadialSumProgram radialSumProgram;
+    // The single-sample pictures the fire adds up in (AdditiveLayer.h).
+    AdditiveTargets additiveTargets;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.
     unsigned lastBlurColourChoice = 0;
 };

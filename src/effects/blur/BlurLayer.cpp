@@ -4,6 +4,7 @@
 #include "assets/TextureLoaders.h"
 #include "effects/blur/BlurMath.h"
 #include "effects/blur/CaptureTarget.h"
+#include "effects/blur/RadialSumProgram.h"
 #include "effects/fire/FireLayer.h"
 #include "effects/models/ModelLayer.h"
 #include "effects/particles/ParticleLayer.h"
@@ -13,6 +14,9 @@
 #include "scene/Switch.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <vector>
 
 namespace {
 
@@ -55,7 +59,8 @@ void drawBlurSource(CZoetraView& v, bool radial) {
 }
 
 // One radial capture: `drawSource` into the 512 x 512 target, copied grey into `texture`.
-template <typename Draw> void radialCapture(CZoetraView& v, unsigned texture, Draw drawSource) {
+template <typename Draw>
+void radialCapture(CZoetraView& v, unsigned texture, FrameAfterCapture after, Draw drawSource) {
     if (prepareCaptureTarget(v.radialCapture, kRadialCaptureSize, currentSampleCount())) {
         const FramebufferBinding frame = beginCapture(v.radialCapture);
         drawSource();
@@ -66,7 +71,7 @@ template <typename Draw> void radialCapture(CZoetraView& v, unsigned texture, Dr
         endCapture(frame);
     }
     restoreViewport(v);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (after == FrameAfterCapture::Clear) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 // The colour of older scenes and of the background overlay; a value that is not a number is 0.
@@ -85,26 +90,34 @@ struct OverlayLook {
 // files of version 4 and older), from 4 on the legacy colour. Files may carry a mode in between
 // (or one that is not a number); it names no colour, and such copies are drawn white, so that
 // they never depend on whatever colour the layer before them left behind.
-void overlayColour(const CZoetraView& v, const OverlayLook& look, float alpha) {
+Vec3 overlayRgb(const CZoetraView& v, const OverlayLook& look) {
     const Vec3 legacy = legacyColour(v);
     if (v.blurColourMode <= 1) {
-        if (v.sceneVersion < 5)
-            glColor4f(legacy.x, legacy.y, legacy.z, alpha);
-        else
-            glColor4f(drawable(drawable(look.red) / 100), drawable(drawable(look.green) / 100),
-                      drawable(drawable(look.blue) / 100), alpha);
-    } else if (v.blurColourMode >= 4) {
-        glColor4f(legacy.x, legacy.y, legacy.z, alpha);
-    } else {
-        glColor4f(1, 1, 1, alpha);
+        if (v.sceneVersion < 5) return legacy;
+        return {drawable(drawable(look.red) / 100), drawable(drawable(look.green) / 100),
+                drawable(drawable(look.blue) / 100)};
     }
+    if (v.blurColourMode >= 4) return legacy;
+    return {1, 1, 1};
+}
+
+// Each copy's inset and alpha, accumulated as the copies are drawn one after the other.
+std::vector<RadialCopy> radialCopies(const OverlayLook& look, int copies, float step) {
+    std::vector<RadialCopy> out(static_cast<std::size_t>(copies));
+    float inset = textureShift(drawable(look.separation) / 20);
+    float alpha = drawable(drawable(look.fade) / 400 + 0.2f);
+    const float alphaStep = alpha / float(copies);
+    for (RadialCopy& c : out) {
+        c = {inset, alpha};
+        inset += step;
+        alpha -= alphaStep;
+    }
+    return out;
 }
 
 // The copies themselves: each samples a smaller central part of the capture and is fainter.
 void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
-    float inset = textureShift(drawable(look.separation) / 20);
-    float alpha = drawable(drawable(look.fade) / 400 + 0.2f);
-    const float alphaStep = alpha / float(copies);
+    const Vec3 rgb = overlayRgb(v, look);
     glBindTexture(GL_TEXTURE_2D, look.texture);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -114,24 +127,43 @@ void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_QUADS);
-    for (int k = 0; k < copies; ++k) {
-        overlayColour(v, look, alpha);
-        glTexCoord2f(inset, 1 - inset);
+    for (const RadialCopy& c : radialCopies(look, copies, step)) {
+        glColor4f(rgb.x, rgb.y, rgb.z, c.alpha);
+        glTexCoord2f(c.inset, 1 - c.inset);
         glVertex2f(0, 0);
-        glTexCoord2f(inset, inset);
+        glTexCoord2f(c.inset, c.inset);
         glVertex2f(0, 480);
-        glTexCoord2f(1 - inset, inset);
+        glTexCoord2f(1 - c.inset, c.inset);
         glVertex2f(640, 480);
-        glTexCoord2f(1 - inset, 1 - inset);
+        glTexCoord2f(1 - c.inset, 1 - c.inset);
         glVertex2f(640, 0);
-        inset += step;
-        alpha -= alphaStep;
     }
     glEnd();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+}
+
+// The copies added up per pixel by the fragment program and blended over the frame once.
+bool drawProgramCopies(CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    if (!prepareRadialSumProgram(v.radialSumProgram)) return false;
+    const Vec3 rgb = overlayRgb(v, look);
+    const std::vector<RadialCopy> list = radialCopies(look, copies, step);
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 640, 480, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    drawRadialSum(v.radialSumProgram, list.data(), copies, rgb.x, rgb.y, rgb.z);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    return true;
 }
 
 // The copies are summed in a single-sample picture of the frame's size, which is then added to
@@ -186,6 +218,7 @@ void overlay(CZoetraView& v, const OverlayLook& look, int copies, float step) {
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
+    if (copies > 1 && drawProgramCopies(v, look, copies, step)) return;
     if (copies > 1 && drawSummedCopies(v, look, copies, step)) return;
     drawCopies(v, look, copies, step);
 }
@@ -244,14 +277,14 @@ void drawBlurSourceMotion(CZoetraView& v) {
     drawBlurSource(v, false);
 }
 
-void captureRadial(CZoetraView& v) {
-    radialCapture(v, v.radialBlurTexture, [&] { drawBlurSourceRadial(v); });
+void captureRadial(CZoetraView& v, FrameAfterCapture after) {
+    radialCapture(v, v.radialBlurTexture, after, [&] { drawBlurSourceRadial(v); });
 }
 
-void captureModelRadial(CZoetraView& v, int index) {
+void captureModelRadial(CZoetraView& v, int index, FrameAfterCapture after) {
     if (index < 0 || index >= kModelCount) return;
     if (!isOn(v.modelRadialBlur[index]) && !isOn(v.modelBlurPassRequest[index])) return;
-    radialCapture(v, modelBlurTexture(v, index), [&] {
+    radialCapture(v, modelBlurTexture(v, index), after, [&] {
         drawModelBlurSource(v, index);
         const GLfloat red[4] = {1, 0, 0, 1}, white[4] = {1, 1, 1, 1};
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, red);
@@ -259,10 +292,10 @@ void captureModelRadial(CZoetraView& v, int index) {
     });
 }
 
-void prepareRadialBlur(CZoetraView& v) {
-    captureRadial(v);
+void prepareRadialBlur(CZoetraView& v, FrameAfterCapture after) {
+    captureRadial(v, after);
     for (int i = 0; i < kModelCount; ++i)
-        captureModelRadial(v, i);
+        captureModelRadial(v, i, after);
 }
 
 void overlayRadial(CZoetraView& v, int copies, float step) {
@@ -289,7 +322,7 @@ void drawModelRadialBlur(CZoetraView& v, int index) {
     overlayModelRadial(v, index, radialBlurCopies(v.modelBlur[index].x), kRadialCopyStep);
 }
 
-void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
+void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate), MotionFrame frameKind) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     const float rate = motionCaptureRate(v.motionBlurDensity);
@@ -297,6 +330,7 @@ void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
     if (rateGate && rateGate(rate) &&
         prepareCaptureTarget(v.motionCapture, kMotionCaptureSize + 2 * margin,
                              currentSampleCount())) {
+        if (frameKind == MotionFrame::Stepped) glDisable(GL_RASTERIZER_DISCARD);
         const FramebufferBinding frame = beginCapture(v.motionCapture);
         glViewport(margin, margin, kMotionCaptureSize, kMotionCaptureSize);
         backgroundOverlay(v, kMotionCaptureSize, kMotionCaptureSize);
@@ -308,6 +342,7 @@ void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate)) {
                          margin + motionStretchPixels(v.motionBlurStretchY), kMotionCaptureSize,
                          kMotionCaptureSize, 0);
         endCapture(frame);
+        if (frameKind == MotionFrame::Stepped) glEnable(GL_RASTERIZER_DISCARD);
         restoreViewport(v);
     }
     backgroundOverlay(v, v.viewportWidth, v.viewportHeight);

@@ -2,6 +2,7 @@
 // and the blur-source redraw.
 #include "effects/fire/FireLayer.h"
 
+#include "effects/AdditiveLayer.h"
 #include "effects/KeySlice.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -80,10 +81,11 @@ void rampFireLife(CZoetraView& v) {
 }
 
 void drawFire(CZoetraView& v) {
-    drawFireChain(v, 118);
+    drawAdditiveLayer(v.additiveTargets, [&] { drawFireChain(v, 118); });
     if (!v.timelinePlaying) rampFireLife(v); // the live composer only
 }
 
 void drawFireBlurSource(CZoetraView& v, bool radialCapture) {
-    drawFireChain(v, radialCapture ? 243.0f : 118.0f);
+    drawAdditiveLayer(v.additiveTargets,
+                      [&] { drawFireChain(v, radialCapture ? 243.0f : 118.0f); });
 }
