@@ -88,6 +88,7 @@ QStringList workerArguments(const RenderOptions& options, const VideoOutput& out
          << QStringLiteral("--fps") << QString::number(options.framesPerSecond)
          << QStringLiteral("--jobs") << QStringLiteral("1");
     if (!output.encoder.isEmpty()) args << QStringLiteral("--codec") << output.encoder;
+    if (options.motionBlur) args << QStringLiteral("--motion-blur");
     return args;
 }
 

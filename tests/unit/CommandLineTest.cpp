@@ -49,4 +49,8 @@ TEST(CommandLine, WhatASpreadRenderHandsItsWorkers) {
         workerArguments(options, {"/out/a.avi", "ffv1", 3, 2, {}}, "/tmp/chunk-1.avi", 40, 79),
         (QStringList{"render", "/seq/Fire Ring.lmt", "-o", "/tmp/chunk-1.avi", "--frames", "40-79",
                      "--size", "320x240", "--fps", "25", "--jobs", "1", "--codec", "ffv1"}));
+    // Switches that change the pictures go to every worker.
+    options.motionBlur = true;
+    EXPECT_TRUE(workerArguments(options, mjpeg, "/tmp/chunk-0.avi", 0, 39)
+                    .contains(QStringLiteral("--motion-blur")));
 }
