@@ -15,6 +15,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -71,6 +73,39 @@ TEST_F(BlurRender, RadialBlurOnTheTextGlowsOutwardsInFadingCopies) {
     // The default colour is blue 50 (hundredths): no red or green is added outside the word.
     EXPECT_LE(qRed(blurred.pixel(x, word.top() - 4)), 2);
     EXPECT_LE(qGreen(blurred.pixel(x, word.top() - 4)), 2);
+}
+
+// A software renderer adds the copies up on the processor; graphics hardware in a fragment
+// program. Both give the frame that blending the copies one by one gives, within rounding.
+TEST_F(BlurRender, TheProcessorAndTheProgramAddTheCopiesUpAlike) {
+    view->radialBlurOn = 2;
+    view->radialSumMethod = RadialSumMethod::Processor;
+    const QImage processor = render();
+    int glowing = 0;
+    for (int y = 0; y < processor.height(); ++y)
+        for (int x = 0; x < processor.width(); ++x)
+            glowing += qBlue(processor.pixel(x, y)) > 20 && qRed(processor.pixel(x, y)) < 4;
+    EXPECT_GT(glowing, 500); // the comparisons cover a real glow
+
+    // The program and blending round each copy to a byte before adding it, the processor only
+    // the sum: they differ by a few steps at most and by well under one on average.
+    for (RadialSumMethod other : {RadialSumMethod::Program, RadialSumMethod::Blended}) {
+        view->radialSumMethod = other;
+        const QImage frame = render();
+        int worst = 0;
+        double total = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb a = processor.pixel(x, y), b = frame.pixel(x, y);
+                const int d =
+                    std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+                worst = std::max(worst, d);
+                total += d;
+            }
+        EXPECT_LE(worst, 12) << int(other);
+        EXPECT_LT(total / (frame.width() * frame.height()), 1.0) << int(other);
+    }
 }
 
 TEST_F(BlurRender, DensityOfMinus25DrawsNoCopies) {

@@ -3,8 +3,14 @@
 
 #include "effects/AdditiveLayer.h"
 #include "effects/blur/CaptureTarget.h"
+#include "effects/blur/RadialSum.h"
 #include "effects/blur/RadialSumProgram.h"
 #include "scene/Vec3.h"
+
+// How a radial overlay adds up its copies: on the processor (software renderers: far cheaper
+// than sampling the capture per copy and pixel), by the fragment program (graphics hardware), or
+// blended one by one (where neither is available). Automatic picks by the renderer.
+enum class RadialSumMethod : unsigned char { Automatic, Processor, Program, Blended };
 
 // The values the "Blur Control" page and the keyframes tune; "New" restores them.
 struct BlurParams {
@@ -43,6 +49,9 @@ struct BlurBlock : BlurParams {
     CaptureTarget radialCapture, motionCapture;
     OverlayTarget radialOverlaySum;
     RadialSumProgram radialSumProgram;
+    RadialSumMethod radialSumMethod = RadialSumMethod::Automatic;
+    std::vector<std::uint8_t> radialCaptureBytes; // the capture as the processor sums it
+    RadialSumBuffers radialSumBuffers;
     // The single-sample pictures the fire adds up in (AdditiveLayer.h).
     AdditiveTargets additiveTargets;
     // The colour "Change Color" last chose (0xRRGGBB); its dialog starts from it.

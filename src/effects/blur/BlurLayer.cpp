@@ -15,7 +15,11 @@
 
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <QByteArray>
 
+#include <algorithm>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -166,6 +170,26 @@ bool drawProgramCopies(CZoetraView& v, const OverlayLook& look, int copies, floa
     return true;
 }
 
+// Adds the single-sample picture `texture` (the frame's size) over the frame, pixel for pixel.
+void addPictureOverFrame(unsigned texture, int width, int height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor4f(1, 1, 1, 1);
+    beginOrtho(width, height);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 0);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, float(height));
+    glTexCoord2f(1, 0);
+    glVertex2f(float(width), float(height));
+    glTexCoord2f(1, 1);
+    glVertex2f(float(width), 0);
+    glEnd();
+    endOrtho();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+}
+
 // The copies are summed in a single-sample picture of the frame's size, which is then added to
 // the frame in one pass. Each copy adds (colour x alpha) under (GL_SRC_ALPHA, GL_ONE), so the sum
 // added once is what the copies added one by one give (both saturate at full intensity), while
@@ -188,23 +212,85 @@ bool drawSummedCopies(CZoetraView& v, const OverlayLook& look, int copies, float
 
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(frameDraw));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(frameRead));
-    glBindTexture(GL_TEXTURE_2D, v.radialOverlaySum.texture);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glColor4f(1, 1, 1, 1);
-    beginOrtho(width, height);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex2f(0, 0);
-    glTexCoord2f(0, 0);
-    glVertex2f(0, float(height));
-    glTexCoord2f(1, 0);
-    glVertex2f(float(width), float(height));
-    glTexCoord2f(1, 1);
-    glVertex2f(float(width), 0);
-    glEnd();
-    endOrtho();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    addPictureOverFrame(v.radialOverlaySum.texture, width, height);
     return true;
+}
+
+// How many threads the processor's sum may use: the rasteriser's own count where it is set (a
+// render spread over processes gives each one thread), else the machine's cores, at most 8.
+int summingThreads() {
+    const QByteArray set = qgetenv("LP_NUM_THREADS");
+    bool ok = false;
+    const int rasterisers = set.toInt(&ok);
+    if (ok) return std::clamp(rasterisers, 1, 8);
+    return std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+}
+
+// The copies added up on the processor from the capture's pixels (RadialSum.h), and the sum
+// laid over the frame in one pass.
+bool drawProcessorCopies(CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    const int width = v.viewportWidth, height = v.viewportHeight;
+    if (!prepareOverlayTarget(v.radialOverlaySum, width, height)) return false;
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    GLint size = 0, rows = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &rows);
+    if (size <= 0 || size != rows || size > 4096) return false;
+    v.radialCaptureBytes.resize(std::size_t(size) * std::size_t(size));
+    GLint packAlignment = 4, unpackAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, v.radialCaptureBytes.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+
+    const Vec3 rgb = overlayRgb(v, look);
+    const std::vector<RadialCopy> list = radialCopies(look, copies, step);
+    RadialSumJob job;
+    job.capture = v.radialCaptureBytes.data();
+    job.size = size;
+    job.copies = list.data();
+    job.count = copies;
+    job.red = rgb.x;
+    job.green = rgb.y;
+    job.blue = rgb.z;
+    job.width = width;
+    job.height = height;
+    sumRadialCopies(job, v.radialSumBuffers, summingThreads());
+
+    glBindTexture(GL_TEXTURE_2D, v.radialOverlaySum.texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    v.radialSumBuffers.pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
+    addPictureOverFrame(v.radialOverlaySum.texture, width, height);
+    return true;
+}
+
+// Software renderers (Mesa's llvmpipe and softpipe) sample textures on the processor, copy by
+// copy and pixel by pixel; the processor's own sum shares the work between the copies.
+bool softwareRenderer() {
+    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!name) return false;
+    return std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+           std::strstr(name, "swrast");
+}
+
+// The method by the renderer, unless $LUMATOY_RADIAL_SUM names one ("processor", "program" or
+// "blended": for comparing them in the benchmarks).
+RadialSumMethod chosenSumMethod(CZoetraView& v) {
+    if (v.radialSumMethod != RadialSumMethod::Automatic) return v.radialSumMethod;
+    const QByteArray named = qgetenv("LUMATOY_RADIAL_SUM");
+    if (named == "processor")
+        v.radialSumMethod = RadialSumMethod::Processor;
+    else if (named == "program")
+        v.radialSumMethod = RadialSumMethod::Program;
+    else if (named == "blended")
+        v.radialSumMethod = RadialSumMethod::Blended;
+    else
+        v.radialSumMethod =
+            softwareRenderer() ? RadialSumMethod::Processor : RadialSumMethod::Program;
+    return v.radialSumMethod;
 }
 
 void overlay(CZoetraView& v, const OverlayLook& look, int copies, float step) {
@@ -218,8 +304,13 @@ void overlay(CZoetraView& v, const OverlayLook& look, int copies, float step) {
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
-    if (copies > 1 && drawProgramCopies(v, look, copies, step)) return;
-    if (copies > 1 && drawSummedCopies(v, look, copies, step)) return;
+    if (copies > 1) {
+        const RadialSumMethod method = chosenSumMethod(v);
+        if (method == RadialSumMethod::Processor && drawProcessorCopies(v, look, copies, step))
+            return;
+        if (method != RadialSumMethod::Blended && drawProgramCopies(v, look, copies, step)) return;
+        if (drawSummedCopies(v, look, copies, step)) return;
+    }
     drawCopies(v, look, copies, step);
 }
 
