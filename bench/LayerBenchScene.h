@@ -2,7 +2,7 @@
 // offscreen framebuffer, ready for one layer's slot to be timed.
 #pragma once
 
-#include "cli/RenderJob.h"
+#include "render/HeadlessRender.h"
 #include "render/OffscreenTarget.h"
 #include "scene/CZoetraView.h"
 

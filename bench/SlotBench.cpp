@@ -6,9 +6,9 @@
 //       SEQUENCE: a path or the name of a stored sequence; none: the default look. Frames
 //       F...F+N-1 (default: 10 frames from the middle of the timeline) are stepped to and drawn;
 //       the table gives milliseconds per frame of each part, one column per size.
-#include "cli/RenderJob.h"
 #include "export/AviWriter.h"
 #include "render/FrameComposer.h"
+#include "render/HeadlessRender.h"
 #include "render/OffscreenTarget.h"
 #include "timeline/SequenceLibrary.h"
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -44,12 +45,42 @@ std::vector<Include> projectIncludes(const fs::path& root, const std::string& fi
     return found;
 }
 
+enum class Library { None, Core, Widgets, Both };
+
+// The library the sources of `folder` (relative to the root, e.g. "export/ui") go into: what its
+// nearest CMakeLists.txt adds sources to, up to its top folder.
+Library libraryOf(const fs::path& root, std::string folder) {
+    static const std::regex core(R"re(target_sources\s*\(\s*lumatoy_core\b)re");
+    static const std::regex widgets(R"re(target_sources\s*\(\s*lumatoy_ui\b)re");
+    for (;;) {
+        std::ifstream in(root / folder / "CMakeLists.txt");
+        if (in) {
+            std::stringstream text;
+            text << in.rdbuf();
+            const bool toCore = std::regex_search(text.str(), core);
+            const bool toWidgets = std::regex_search(text.str(), widgets);
+            return toCore && toWidgets ? Library::Both
+                   : toCore            ? Library::Core
+                   : toWidgets         ? Library::Widgets
+                                       : Library::None;
+        }
+        const std::size_t slash = folder.rfind('/');
+        if (slash == std::string::npos) return Library::None;
+        folder.erase(slash);
+    }
+}
+
+std::string folderOf(const std::string& file) {
+    const std::size_t slash = file.rfind('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash);
+}
+
 } // namespace
 
 const std::vector<std::string>& folderOrder() {
     static const std::vector<std::string> order{
-        "scene",  "platform", "assets", "effects", "timeline", "render",
-        "export", "startup",  "cli",    "deck",    "app",
+        "scene",  "platform", "assets",   "effects", "timeline", "startup",
+        "render", "export",   "controls", "cli",     "deck",     "app",
     };
     return order;
 }
@@ -82,18 +113,37 @@ std::vector<IncludeViolation> checkIncludeOrder(const fs::path& root) {
                                   "the scene record is made of it, so it must live in a folder "
                                   "no higher than " +
                                       std::string(kHighestDataFolder)});
+    std::map<std::string, Library> libraries;
+    auto library = [&](const std::string& folder) {
+        const auto known = libraries.find(folder);
+        return known != libraries.end() ? known->second
+                                        : libraries[folder] = libraryOf(root, folder);
+    };
+    std::set<std::string> folders;
+    for (const auto& entry : includes)
+        folders.insert(folderOf(entry.first));
+    for (const std::string& folder : folders)
+        if (library(folder) == Library::Both)
+            violations.push_back({folder + "/CMakeLists.txt", 0, "",
+                                  "the folder feeds both libraries; give the widgets a folder of "
+                                  "their own"});
     for (const auto& [file, list] : includes) {
         const int level = levelOf(file);
         if (level < 0) {
             violations.push_back({file, 0, "", "its folder has no place in the folder order"});
             continue;
         }
+        const bool coreFile = library(folderOf(file)) != Library::Widgets;
         for (const Include& inc : list) {
             if (data.count(inc.header)) continue;
             const int target = levelOf(inc.header);
             if (target > level)
                 violations.push_back({file, inc.line, inc.header,
                                       topFolder(inc.header) + " lies above " + topFolder(file)});
+            else if (coreFile && library(folderOf(inc.header)) == Library::Widgets)
+                violations.push_back({file, inc.line, inc.header,
+                                      "a core folder includes a header of the widgets (" +
+                                          folderOf(inc.header) + ")"});
         }
     }
     return violations;

@@ -1,5 +1,7 @@
-// The rule that folders of src/ include downwards only: a file may include headers of its own
-// folder's level or of a lower one, and anything the scene record is made of.
+// The rules of src/'s folders: they include downwards only (a file may include headers of its own
+// folder's level or of a lower one, and anything the scene record is made of); each folder feeds
+// one library, the core or the widgets (its nearest CMakeLists.txt adds its sources to one of
+// them); and no core folder includes a widget folder's header.
 #pragma once
 
 #include <filesystem>
@@ -19,6 +21,7 @@ struct IncludeViolation {
 // Checks every .h and .cpp under `sourceRoot` (the src/ folder). The scene record
 // (scene/CZoetraView.h) and every header it includes, directly or not, are its data headers,
 // which any folder may include; they must themselves live in folders no higher than the effects.
+// A folder without a CMakeLists.txt of its own belongs to the library of the folder above it.
 std::vector<IncludeViolation> checkIncludeOrder(const std::filesystem::path& sourceRoot);
 
 // One line per violation, "file:line: includes header: reason".

@@ -1,7 +1,7 @@
 // The desktop services for the window, implemented with Qt widgets.
 #include "app/QtPlatform.h"
 
-#include "deck/SplashWindow.h"
+#include "app/SplashWindow.h"
 #include "export/ui/CompressionDialog.h"
 
 #include <QApplication>

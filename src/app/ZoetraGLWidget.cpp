@@ -2,9 +2,10 @@
 #include "app/ZoetraGLWidget.h"
 
 #include "assets/Loader3ds.h"
-#include "deck/MouseControl.h"
+#include "controls/MouseControl.h"
 #include "effects/models/ModelControls.h"
 #include "export/ExportRun.h"
+#include "export/ExportSettings.h"
 #include "platform/WebFetch.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -76,6 +77,7 @@ void ZoetraGLWidget::initializeGL() {
     view_->viewportWidth = int(width() * ratio);
     view_->viewportHeight = int(height() * ratio);
     initialiseScene(*view_);
+    applyStartSettings(*view_);
     setPerspective(view_->viewportWidth, view_->viewportHeight);
     sceneReady_ = true;
     emit sceneInitialised();

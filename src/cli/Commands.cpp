@@ -3,11 +3,11 @@
 
 #include "cli/ParallelRender.h"
 #include "cli/ProgressLine.h"
-#include "cli/RenderJob.h"
 #include "cli/RenderToFile.h"
 #include "export/FormatTable.h"
+#include "export/PngFolderSink.h"
 #include "export/VideoCodecs.h"
-#include "render/FrameSink.h"
+#include "render/HeadlessRender.h"
 
 #include <QCoreApplication>
 #include <QDir>

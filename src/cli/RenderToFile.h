@@ -2,8 +2,8 @@
 // handing them to the video writer or the bitmap format.
 #pragma once
 
-#include "cli/RenderJob.h"
 #include "export/FrameRecorder.h"
+#include "render/HeadlessRender.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 // The generic effect page, drawn from its layer's control table.
 #include "deck/EffectPage.h"
 
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 #include "effects/Effects.h"
 #include "scene/CZoetraView.h"
 

@@ -1,7 +1,7 @@
 // The particle page's own control: the "Number of Particles" edit.
 #include "deck/ParticlePage.h"
 
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 #include "effects/particles/ParticleEffect.h"
 #include "scene/CZoetraView.h"
 

@@ -4,6 +4,7 @@
 #include "export/FormatTable.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
+#include "timeline/SequenceLibrary.h"
 
 #include <QSettings>
 
@@ -66,6 +67,12 @@ void applyPresetWindowSize(CZoetraView& v) {
         return;
     }
     sizeWindowForPreset(v, v.exportPreset);
+}
+
+void applyStartSettings(CZoetraView& v) {
+    readSettings(v);
+    applyPresetWindowSize(v);
+    loadStartSequence(v);
 }
 
 SettingsChoice settingsChoiceFromView(const CZoetraView& v) {

@@ -47,6 +47,11 @@ void writeSettings(const CZoetraView& v);
 // rate of the chosen format. A preset outside the table leaves size and rate as they are.
 void applyPresetWindowSize(CZoetraView& v);
 
+// The window's start, after initialiseScene (startup/SceneStart.h): the five settings from the
+// profile, the window sized for the chosen format, and the start sequence (the file named on the
+// command line, a random stored one, or none).
+void applyStartSettings(CZoetraView& v);
+
 // The dialog's starting values taken from the view.
 SettingsChoice settingsChoiceFromView(const CZoetraView& v);
 // "Apply": stores the choice in the view and the profile, then, with resizing on, gives the main

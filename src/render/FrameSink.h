@@ -1,4 +1,4 @@
-// Where rendered frames go: a folder of pictures, a video file, one bitmap.
+// Where rendered frames go: a folder of pictures, a video file, one bitmap (export/ has them).
 #pragma once
 
 #include <QImage>
@@ -15,18 +15,4 @@ class FrameSink {
     virtual bool close(QString* error) = 0;
     // Milliseconds spent encoding so far (for the render summary).
     virtual double encodeMs() const { return 0.0; }
-};
-
-// Writes frame-000000.png, frame-000001.png, ... into a folder, creating it when needed.
-class PngFolderSink : public FrameSink {
-  public:
-    explicit PngFolderSink(QString folder) : folder_(std::move(folder)) {}
-    bool open(int width, int height, int framesPerSecond, QString* error) override;
-    bool write(const QImage& frame, int frameNumber, QString* error) override;
-    bool close(QString*) override { return true; }
-    double encodeMs() const override { return encodeMs_; }
-
-  private:
-    QString folder_;
-    double encodeMs_ = 0.0;
 };

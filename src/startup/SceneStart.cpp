@@ -3,7 +3,6 @@
 
 #include "effects/EffectLoads.h"
 #include "effects/Effects.h"
-#include "export/ExportSettings.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
 #include "timeline/SequenceLibrary.h"
@@ -53,7 +52,7 @@ void setStartLighting() {
 
 } // namespace
 
-void initialiseScene(CZoetraView& v, StartMode mode) {
+void initialiseScene(CZoetraView& v) {
     v.sceneVersion = 6.0f;
     QDir::setCurrent(programFolder());
     setBaseGlState();
@@ -67,13 +66,5 @@ void initialiseScene(CZoetraView& v, StartMode mode) {
     for (const EffectDescriptor* effect : allEffects())
         if (effect->startUp) effect->startUp(v);
     setStartLighting();
-
-    if (mode == StartMode::CommandLine) {
-        scanSequences(v);
-        return;
-    }
-    readSettings(v);
     scanSequences(v);
-    applyPresetWindowSize(v);
-    loadStartSequence(v);
 }

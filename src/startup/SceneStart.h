@@ -3,14 +3,12 @@
 
 class CZoetraView;
 
-// Who starts the scene: the main window reads the user's settings, sizes itself and loads the
-// start sequence; the command line starts from the defaults alone, so that a render never
-// depends on the profile or on a random stored sequence.
-enum class StartMode { Window, CommandLine };
-
 // Runs once after the GL context exists and is current: working folder, GL state, default
-// textures, models and pictures, simulation tables, settings, window size and start sequence.
-void initialiseScene(CZoetraView& v, StartMode mode = StartMode::Window);
+// textures, models and pictures, simulation tables and the list of stored sequences. This is the
+// whole start of the command line, so that a render never depends on the profile or on a random
+// stored sequence; the window then reads the user's settings, sizes itself and loads its start
+// sequence (applyStartSettings, export/ExportSettings.h).
+void initialiseScene(CZoetraView& v);
 
 // The reset of "New" (the command asks its question first): every block back to its defaults,
 // the text textures, picture 2 and the glyph lists reloaded, the timeline emptied, the deck

@@ -2,7 +2,7 @@
 // its selected entry the values, and its sliders and edits follow each change.
 #include "DeckFixture.h"
 
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 #include "effects/Effects.h"
 
 #include <QApplication>

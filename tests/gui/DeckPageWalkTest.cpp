@@ -5,7 +5,7 @@
 // added later is covered without a change here.
 #include "DeckFixture.h"
 
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 #include "effects/Effects.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 // The splash window: its shape from the key colour, its text, and the model loader's sequence.
+#include "app/SplashScreenEx.h"
+#include "app/SplashWindow.h"
 #include "assets/Loader3ds.h"
-#include "deck/SplashScreenEx.h"
-#include "deck/SplashWindow.h"
 #include "platform/HeadlessPlatform.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "effects/blur/BlurLayer.h"
 #include "effects/models/ModelLayer.h"
 #include "effects/text/TextLayer.h"
+#include "export/ExportSettings.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -56,6 +57,7 @@ class ModelBlurBadInput : public GlTest {
         ASSERT_TRUE(target_.create(kWidth, kHeight, &error, 0)) << error.toStdString();
         target_.bind();
         initialiseScene(*view);
+        applyStartSettings(*view);
         view->viewportWidth = kWidth;
         view->viewportHeight = kHeight;
         setPerspective(kWidth, kHeight);

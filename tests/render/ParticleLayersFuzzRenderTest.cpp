@@ -40,7 +40,7 @@ class ParticleLayersFuzzRender : public GlTest {
 TEST_F(ParticleLayersFuzzRender, ExtremeBlocksDrawSomethingOrNothingAndNeverFail) {
     target_.bind();
     csrand(1);
-    initialiseScene(*view, StartMode::CommandLine);
+    initialiseScene(*view);
     setPerspective(64, 48);
     ExtremeValues values(77);
     for (int frame = 0; frame < 240; ++frame) {

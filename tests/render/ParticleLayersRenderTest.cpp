@@ -43,7 +43,7 @@ class ParticleLayersRender : public GlTest {
         if (HasFatalFailure()) return;
         target_.bind();
         csrand(1);
-        initialiseScene(*view, StartMode::CommandLine);
+        initialiseScene(*view);
         view->viewportWidth = kFrameWidth;
         view->viewportHeight = kFrameHeight;
         setPerspective(kFrameWidth, kFrameHeight);

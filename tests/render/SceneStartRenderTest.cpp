@@ -88,6 +88,7 @@ class SceneStartTest : public ::testing::Test {
         if (!context_.current()) GTEST_SKIP() << "no headless GL context";
         view_ = makeScene();
         initialiseScene(*view_);
+        applyStartSettings(*view_);
     }
     void TearDown() override { QDir::setCurrent(savedFolder_); }
 

@@ -7,6 +7,7 @@
 #include "effects/tiles/TileLayer.h"
 #include "effects/tunnel/TunnelEffect.h"
 #include "effects/tunnel/TunnelLayer.h"
+#include "export/ExportSettings.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -72,6 +73,7 @@ class SceneryBadInput : public GlTest {
         if (HasFatalFailure()) return;
         target_.bind();
         initialiseScene(*view);
+        applyStartSettings(*view);
         view->viewportWidth = kWidth;
         view->viewportHeight = kHeight;
         setPerspective(kWidth, kHeight);

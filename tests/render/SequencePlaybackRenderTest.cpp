@@ -5,8 +5,8 @@
 #include "support/SequenceFrames.h"
 #include "timeline/SequenceScene.h"
 
-#include "cli/RenderJob.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/HeadlessRender.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"

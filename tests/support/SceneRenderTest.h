@@ -3,6 +3,7 @@
 // composing frames into it.
 #pragma once
 
+#include "export/ExportSettings.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
@@ -28,6 +29,7 @@ class SceneRenderTest : public GlTest {
         if (HasFatalFailure()) return;
         target_.bind();
         initialiseScene(*view);
+        applyStartSettings(*view);
         view->viewportWidth = width_;
         view->viewportHeight = height_;
         setPerspective(width_, height_);

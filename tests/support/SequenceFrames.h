@@ -1,8 +1,8 @@
 // Frames of a sequence rendered headlessly at 160 x 120 and kept in memory, by frame number.
 #pragma once
 
-#include "cli/RenderJob.h"
 #include "render/FrameSink.h"
+#include "render/HeadlessRender.h"
 
 #include <QImage>
 #include <QString>

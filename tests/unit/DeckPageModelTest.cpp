@@ -1,6 +1,6 @@
 // The deck pages' scene logic without widgets: numbers typed into edits, slider positions,
 // toggle clicks and captions, mouse routing, picker dialogs, and the Text page's own actions.
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 #include "effects/Effects.h"
 #include "effects/text/TextEffect.h"
 #include "effects/text/TextPageActions.h"

@@ -79,3 +79,31 @@ TEST_F(PlantedTree, AFolderOutsideTheOrderIsReported) {
     ASSERT_EQ(violations.size(), 1u) << report(violations);
     EXPECT_EQ(violations[0].file, "misc/Helper.cpp");
 }
+
+TEST_F(PlantedTree, ACoreFolderCannotIncludeAWidgetFolder) {
+    write(root, "export/CMakeLists.txt", "target_sources(lumatoy_core PRIVATE Run.cpp)\n");
+    write(root, "export/ui/CMakeLists.txt", "target_sources(lumatoy_ui PRIVATE Dialog.cpp)\n");
+    write(root, "export/Settings.h", "");
+    write(root, "export/ui/Dialog.h", "");
+    // The widgets may use the core of their own folder...
+    write(root, "export/ui/Dialog.cpp",
+          "#include \"export/ui/Dialog.h\"\n#include \"export/Settings.h\"\n");
+    EXPECT_TRUE(checkIncludeOrder(root).empty()) << report(checkIncludeOrder(root));
+    // ...but the core folder beside them may not use them, although both are "export".
+    write(root, "export/Run.cpp",
+          "#include \"export/Settings.h\"\n#include \"export/ui/Dialog.h\"\n");
+    const auto violations = checkIncludeOrder(root);
+    ASSERT_EQ(violations.size(), 1u) << report(violations);
+    EXPECT_EQ(violations[0].file, "export/Run.cpp");
+    EXPECT_EQ(violations[0].line, 2);
+    EXPECT_EQ(violations[0].header, "export/ui/Dialog.h");
+}
+
+TEST_F(PlantedTree, AFolderFeedsOneLibrary) {
+    write(root, "render/CMakeLists.txt",
+          "target_sources(lumatoy_core PRIVATE FrameComposer.cpp)\n"
+          "target_sources(lumatoy_ui PRIVATE Window.cpp)\n");
+    const auto violations = checkIncludeOrder(root);
+    ASSERT_EQ(violations.size(), 1u) << report(violations);
+    EXPECT_EQ(violations[0].file, "render/CMakeLists.txt");
+}

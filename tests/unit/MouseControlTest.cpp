@@ -1,6 +1,6 @@
 // Mouse drags: without a Control Deck left turns the text about X and Y, right about Z; with the
 // Text page the selected entry decides, and the page is told to show its values again.
-#include "deck/MouseControl.h"
+#include "controls/MouseControl.h"
 #include "effects/text/TextLayer.h"
 #include "scene/CZoetraView.h"
 #include "support/RecordingDeck.h"

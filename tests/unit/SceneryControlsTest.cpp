@@ -1,8 +1,8 @@
 // The tunnel, tile and picture pages as tables: what their entries reach (the tile page through
 // the selected quad), their mouse drags and gates, toggles and boxes, opening, Reset and the
 // page actions the deck calls.
-#include "deck/MouseControl.h"
-#include "deck/PageModel.h"
+#include "controls/MouseControl.h"
+#include "controls/PageModel.h"
 #include "effects/pictures/PictureEffect.h"
 #include "effects/tiles/TileEffect.h"
 #include "effects/tunnel/TunnelEffect.h"

@@ -1,6 +1,6 @@
 // The "Star Controls" and "Particle Controls" tables: what choosing, clicking, opening and Reset
 // change, the mouse routing and the drags each page allows.
-#include "deck/MouseControl.h"
+#include "controls/MouseControl.h"
 #include "effects/Effects.h"
 #include "effects/particles/ParticleEffect.h"
 #include "effects/stars/StarEffect.h"

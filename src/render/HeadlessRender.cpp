@@ -1,5 +1,5 @@
 // Headless rendering of a frame range on a virtual clock.
-#include "cli/RenderJob.h"
+#include "render/HeadlessRender.h"
 
 #include "render/Clock.h"
 #include "render/FrameClock.h"
@@ -64,7 +64,7 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
     view.viewportWidth = options.width;
     view.viewportHeight = options.height;
     setPerspective(options.width, options.height);
-    initialiseScene(view, StartMode::CommandLine);
+    initialiseScene(view);
     if (!options.sequencePath.isEmpty() && !loadSequenceFile(view, options.sequencePath, error))
         return false;
     if (options.motionBlur) view.motionBlurOn = kSwitchOn;

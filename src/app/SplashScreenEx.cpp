@@ -1,5 +1,5 @@
 // The splash window: shape from a key colour, text drawing, fades, centring, time-out, input.
-#include "deck/SplashScreenEx.h"
+#include "app/SplashScreenEx.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 // What a Control Deck page does to the scene: positions, typed numbers, toggles, mouse targets
 // and picker dialogs.
-#include "deck/PageModel.h"
+#include "controls/PageModel.h"
 
 #include "effects/KeySlice.h"
 #include "platform/ProgramFolder.h"

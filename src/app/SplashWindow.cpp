@@ -1,8 +1,8 @@
 // The platform's splash operations carried out with CSplashScreenEx.
-#include "deck/SplashWindow.h"
+#include "app/SplashWindow.h"
 
+#include "app/SplashScreenEx.h"
 #include "assets/AssetPaths.h"
-#include "deck/SplashScreenEx.h"
 
 SplashWindow::~SplashWindow() {
     delete splash_.data();

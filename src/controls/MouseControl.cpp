@@ -1,6 +1,6 @@
 // Mouse control of the scene's parameters: the drag state, and the changes the control pages'
 // drag rules make.
-#include "deck/MouseControl.h"
+#include "controls/MouseControl.h"
 
 #include "effects/Effects.h"
 #include "effects/text/TextLayer.h"

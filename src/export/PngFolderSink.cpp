@@ -1,5 +1,5 @@
 // The picture-folder frame sink.
-#include "render/FrameSink.h"
+#include "export/PngFolderSink.h"
 
 #include <QDir>
 #include <QElapsedTimer>
