@@ -6,6 +6,8 @@
 #   bench/compare-sequences.sh OLD_BIN_DIR NEW_BIN_DIR [ROUNDS] [EXTRA NEW OPTIONS...]
 #       OLD_BIN_DIR, NEW_BIN_DIR: folders holding lumatoy and its Sequences/ (a build's bin/)
 #   prints: | sequence | frames | old fps | new fps | new / old |
+#   MEASURE=cpu: frames per second of processor time (user + system, every thread) instead of
+#   wall time: on a machine other work keeps busy this is the steadier figure to compare.
 set -euo pipefail
 old="$1"; new="$2"; rounds="${3:-1}"; shift 3 || shift $#
 extra=("$@")
@@ -17,9 +19,16 @@ fps() { # program, sequence or "", options...
     local args=(render)
     [ -n "$sequence" ] && args+=("$sequence")
     args+=(-o "$out/clip.avi" --format 1 "$@")
-    "$program" "${args[@]}" 2>/dev/null |
-        sed -n 's/^rendered \([0-9]*\) frames .* in \([0-9.]*\) s:.*/\1 \2/p' |
-        awk '{ printf "%d %.2f\n", $1, $1 / $2 }'
+    if [ "${MEASURE:-wall}" = cpu ]; then
+        local frames
+        frames=$(/usr/bin/time -o "$out/cpu" -f "%U %S" "$program" "${args[@]}" 2>/dev/null |
+            sed -n 's/^rendered \([0-9]*\) frames .*/\1/p')
+        awk -v frames="$frames" '{ printf "%d %.2f\n", frames, frames / ($1 + $2) }' "$out/cpu"
+    else
+        "$program" "${args[@]}" 2>/dev/null |
+            sed -n 's/^rendered \([0-9]*\) frames .* in \([0-9.]*\) s:.*/\1 \2/p' |
+            awk '{ printf "%d %.2f\n", $1, $1 / $2 }'
+    fi
 }
 
 echo "| sequence | frames | old fps | new fps | new / old |"
