@@ -26,18 +26,18 @@ class LayerBenchScene {
         }
         render_.target().bind();
     }
-    CZoetraView& view() { return render_.view(); }
+    CZoetraView& scene() { return render_.scene(); }
 
     // Times `slot` (and a clear) once per iteration, the GPU included: register the case with
     // UseRealTime(). `setUp` runs once before.
     template <typename SetUp, typename Slot>
     void run(benchmark::State& state, SetUp setUp, Slot slot) {
-        setUp(view());
-        slot(view()); // the first frame builds what the layer builds lazily
+        setUp(scene());
+        slot(scene()); // the first frame builds what the layer builds lazily
         glFinish();
         for (auto _ : state) {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            slot(view());
+            slot(scene());
             glFinish();
         }
     }

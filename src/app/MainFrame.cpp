@@ -43,7 +43,7 @@ CMySheet* CMainFrame::controlDeck() const {
 }
 
 void CMainFrame::openControlDeck() {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     if (v.deckOpen && deck_) {
         deck_->bringForward();
         return;
@@ -62,8 +62,8 @@ void CMainFrame::openControlDeck() {
     deck_->show();
 }
 
-CZoetraView& CMainFrame::view() {
-    return glView_->view();
+CZoetraView& CMainFrame::scene() {
+    return glView_->scene();
 }
 ZoetraGLWidget* CMainFrame::viewWidget() const {
     return glView_;

@@ -44,7 +44,7 @@ class CMainFrame : public QMainWindow, public QtPlatform::Strippable {
     ~CMainFrame() override;
 
     // The scene shown in the middle.
-    CZoetraView& view();
+    CZoetraView& scene();
     ZoetraGLWidget* viewWidget() const;
     // Whether the view has initialised the scene with its GL context.
     bool sceneReady() const;

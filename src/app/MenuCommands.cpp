@@ -19,18 +19,18 @@ void onFileNew(CMainFrame& frame) {
     // Every block back to its defaults, textures and glyph lists reloaded, the timeline emptied,
     // the deck closed.
     if (frame.sceneReady())
-        frame.withViewContext([&] { resetScene(frame.view()); });
+        frame.withViewContext([&] { resetScene(frame.scene()); });
     else
-        resetSceneValues(frame.view());
+        resetSceneValues(frame.scene());
 }
 
 void onOpenSequence(CMainFrame& frame) {
     // A sequence reloads its textures and models.
-    frame.withViewContext([&] { openSequence(frame.view()); });
+    frame.withViewContext([&] { openSequence(frame.scene()); });
 }
 
 void onSaveSequence(CMainFrame& frame) {
-    saveSequence(frame.view());
+    saveSequence(frame.scene());
 }
 namespace {
 ViewContextRunner viewContextOf(CMainFrame& frame) {
@@ -39,17 +39,17 @@ ViewContextRunner viewContextOf(CMainFrame& frame) {
 } // namespace
 
 void onSaveBitmap(CMainFrame& frame) {
-    if (frame.sceneReady()) saveBitmapCommand(frame.view(), viewContextOf(frame));
+    if (frame.sceneReady()) saveBitmapCommand(frame.scene(), viewContextOf(frame));
 }
 
 void onCopyToClipboard(CMainFrame& frame) {
-    if (frame.sceneReady()) copyToClipboardCommand(frame.view(), viewContextOf(frame));
+    if (frame.sceneReady()) copyToClipboardCommand(frame.scene(), viewContextOf(frame));
 }
 
 void onExportVideo(CMainFrame& frame) {
     if (!frame.sceneReady()) return;
     ZoetraGLWidget* gl = frame.viewWidget();
-    exportVideo(frame.view(), viewContextOf(frame),
+    exportVideo(frame.scene(), viewContextOf(frame),
                 [gl](const std::uint8_t* bgr, int width, int height) {
                     gl->showRecordedFrame(bgr, width, height);
                 });
@@ -63,7 +63,7 @@ void onControlDeck(CMainFrame& frame) {
 
 // Over an open deck, the dialogs come up above it.
 void onSettings(CMainFrame& frame) {
-    openExportSettings(frame.view(), dialogOwner(&frame));
+    openExportSettings(frame.scene(), dialogOwner(&frame));
 }
 
 void onAbout(CMainFrame&) {

@@ -15,7 +15,7 @@ CZoetraApp::CZoetraApp() = default;
 CZoetraApp::~CZoetraApp() {
     // The window goes first; the desktop services must not outlive the application object.
     frame_.reset();
-    if (&platform() == platform_.get()) setPlatform(nullptr);
+    usePlatform_.reset();
 }
 
 void CZoetraApp::setRegistryKey() {
@@ -28,9 +28,9 @@ bool CZoetraApp::initInstance(const QString& startFile) {
     setRegistryKey();
     frame_ = createMainWindow();
     if (!frame_) return false;
-    view_ = &frame_->view();
+    view_ = &frame_->scene();
     platform_ = std::make_unique<QtPlatform>(frame_.get());
-    setPlatform(platform_.get());
+    usePlatform_ = std::make_unique<PlatformOverride>(*platform_);
     if (!startFile.isEmpty()) {
         openFileAtStart = 1;
         view_->startFilePath = startFile;

@@ -2,6 +2,8 @@
 // desktop services for the window.
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QString>
 #include <memory>
 
@@ -20,7 +22,7 @@ class CZoetraApp {
     bool initInstance(const QString& startFile = QString());
 
     CMainFrame* mainFrame() const { return frame_.get(); }
-    CZoetraView* view() const { return view_; }
+    CZoetraView* scene() const { return view_; }
     // Set while the command line asks to open a file.
     unsigned char openFileAtStart = 0;
 
@@ -29,6 +31,7 @@ class CZoetraApp {
 
   private:
     std::unique_ptr<QtPlatform> platform_;
+    std::unique_ptr<PlatformOverride> usePlatform_; // platform_ in force while the window lives
     std::unique_ptr<CMainFrame> frame_;
     CZoetraView* view_ = nullptr;
 };

@@ -72,7 +72,7 @@ void ZoetraGLWidget::initializeGL() {
     GLint sampleBuffers = 0, samples = 0;
     glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
     glGetIntegerv(GL_SAMPLES, &samples);
-    multisampleAvailable = format().samples() > 0 || (sampleBuffers > 0 && samples > 1);
+    view_->multisampleAvailable = format().samples() > 0 || (sampleBuffers > 0 && samples > 1);
     const qreal ratio = devicePixelRatioF();
     view_->viewportWidth = int(width() * ratio);
     view_->viewportHeight = int(height() * ratio);
@@ -86,7 +86,7 @@ void ZoetraGLWidget::initializeGL() {
 
 void ZoetraGLWidget::resizeGL(int, int) {
     // An export owns the viewport while it records; the window's size is taken up afterwards.
-    if (!exportRunning()) applyClientSize();
+    if (!exportRunning(*view_)) applyClientSize();
 }
 
 void ZoetraGLWidget::applyClientSize() {
@@ -136,7 +136,7 @@ void ZoetraGLWidget::paintGL() {
     // through, and the scene may be halfway through a change.
     if (!sceneReady_ || Loader3ds::importRunning() || webFetchRunning()) return;
     // While an export records, the frames belong to the file: the window shows them as they go.
-    if (exportRunning()) {
+    if (exportRunning(*view_)) {
         drawRecordedFrame();
         return;
     }

@@ -16,7 +16,7 @@ class ZoetraGLWidget : public QOpenGLWidget {
     explicit ZoetraGLWidget(QWidget* parent = nullptr);
     ~ZoetraGLWidget() override;
 
-    CZoetraView& view() { return *view_; }
+    CZoetraView& scene() { return *view_; }
     // True once the scene has been initialised with the GL context current.
     bool sceneReady() const { return sceneReady_; }
     // Frames composed so far (tests wait for new ones instead of guessing a time).

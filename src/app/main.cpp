@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "cli/InfoCommand.h"
 #include "cli/SequenceCommands.h"
-#include "platform/ConsolePlatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,18 +25,6 @@ void provideRuntimeFolder() {
     qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
 }
 
-// The console platform in force for as long as it lives.
-class UseConsolePlatform {
-  public:
-    UseConsolePlatform() { setPlatform(&console_); }
-    ~UseConsolePlatform() { setPlatform(nullptr); }
-    UseConsolePlatform(const UseConsolePlatform&) = delete;
-    UseConsolePlatform& operator=(const UseConsolePlatform&) = delete;
-
-  private:
-    ConsolePlatform console_;
-};
-
 bool isHeadlessCommand(const char* word) {
     return std::strcmp(word, "render") == 0 || std::strcmp(word, "convert") == 0 ||
            std::strcmp(word, "info") == 0;
@@ -58,8 +45,8 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         provideRuntimeFolder();
         QGuiApplication app(argc, argv);
-        // What the core reports (a missing model or texture, say) goes to stderr.
-        const UseConsolePlatform console;
+        // What the core reports (a missing model or texture, say) goes to stderr: the console
+        // platform is in force until the window installs its own.
         const QStringList args = app.arguments().mid(2);
         const QString command = QString::fromLocal8Bit(argv[1]);
         if (command == "render") return runRenderCommand(args);

@@ -4,7 +4,7 @@
 #include "assets/Loader3ds.h"
 #include "assets/PictureDecoder.h"
 #include "assets/TgaImage.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/ConsolePlatform.h"
 
 #include <QImageReader>
 #include <QJsonArray>
@@ -12,8 +12,23 @@
 #include <QJsonObject>
 
 #include <cstring>
+#include <vector>
 
 namespace {
+
+// The loader's messages, kept to be printed only if the model cannot be read; its notices are
+// dropped. Everything else behaves as on the command line.
+class MessageCollector : public ConsolePlatform {
+  public:
+    struct Message {
+        QString text, caption;
+    };
+    void inform(const QString& text, const QString& caption, MessageIcon) override {
+        messages.push_back({text, caption});
+    }
+    void notice(const QString&) override {}
+    std::vector<Message> messages;
+};
 
 void print(std::FILE* f, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), f);
@@ -23,13 +38,14 @@ void print(std::FILE* f, const QString& text) {
 
 int describe3ds(const QString& path, bool json, std::FILE* out, std::FILE* err) {
     // The loader's messages are collected instead of shown; its splash waits are skipped.
-    HeadlessPlatform collector;
-    Platform* previous = &platform();
-    setPlatform(&collector);
+    MessageCollector collector;
     Model3ds model;
-    Loader3ds loader;
-    const bool ok = loader.import3ds(model, path);
-    setPlatform(previous);
+    bool ok;
+    {
+        const PlatformOverride collect(collector);
+        Loader3ds loader;
+        ok = loader.import3ds(model, path);
+    }
     if (!ok) {
         for (const auto& m : collector.messages)
             print(err, m.caption + ": " + m.text + "\n");

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 namespace {
+// Process-wide on purpose: the splash waits of an import spin the event loop, which may paint any
+// window, and the paint asks whether some import is under way whichever scene started it.
 int g_importsRunning = 0;
 
 // Counts an import for as long as it runs, whichever way it returns.

@@ -33,7 +33,7 @@ class DeckPageWidget : public QWidget {
   protected:
     virtual void createContents() = 0;
 
-    CZoetraView& view() const { return view_; }
+    CZoetraView& scene() const { return view_; }
     const DeckServices& services() const { return services_; }
     // Runs work with the view's GL context current.
     void inView(const std::function<void()>& work) const { services_.inView(work); }

@@ -56,7 +56,7 @@ void CEffectPage::createContents() {
     top->addStretch(1);
 
     if (!table_) return;
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     const int index = pageIndex(deckPage());
     v.selectedEntry[index] = 0;
     if (table_->open) inView([&] { table_->open(v, table_->instance); });
@@ -173,7 +173,7 @@ QBoxLayout* CEffectPage::buildCommonButtons() {
 }
 
 int CEffectPage::selectedIndex() const {
-    return view().selectedEntry[pageIndex(deckPage())];
+    return scene().selectedEntry[pageIndex(deckPage())];
 }
 
 const ControlEntry* CEffectPage::selectedEntry() const {
@@ -186,7 +186,7 @@ const ControlEntry* CEffectPage::selectedEntry() const {
 
 void CEffectPage::choose(int index) {
     if (!table_ || index < 0 || index >= int(table_->entries.size())) return;
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     v.selectedEntry[pageIndex(deckPage())] = index;
     const ControlEntry& entry = table_->entries[size_t(index)];
     if (entry.onChoose) inView([&] { entry.onChoose(v, table_->instance); });
@@ -209,7 +209,7 @@ void CEffectPage::showEntry() {
         const SliderRange range = entry->ranges[n];
         if (!range.empty()) slider->setRange(range.min, range.max);
         const std::optional<int> position =
-            enabled ? entryPosition(view(), *table_, *entry, n) : std::nullopt;
+            enabled ? entryPosition(scene(), *table_, *entry, n) : std::nullopt;
         // A value the entry does not use shows 0.
         slider->setValue(position.value_or(0));
         edit->setText(QString::number(position.value_or(0)));
@@ -223,7 +223,7 @@ void CEffectPage::showValues() {
         updating_ = true;
         for (int n = 0; n < 3; ++n) {
             if (!entry->enabled[n]) continue;
-            const std::optional<int> position = entryPosition(view(), *table_, *entry, n);
+            const std::optional<int> position = entryPosition(scene(), *table_, *entry, n);
             if (!position) continue;
             sliders_[size_t(n)]->setValue(*position);
             edits_[size_t(n)]->setText(QString::number(*position));
@@ -238,12 +238,12 @@ void CEffectPage::showValues() {
 
 void CEffectPage::activate() {
     if (!table_) return;
-    activatePage(view(), *table_);
+    activatePage(scene(), *table_);
     showValues();
 }
 
 void CEffectPage::runChange(const ControlEntry& entry) {
-    if (entry.onChange) inView([&] { entry.onChange(view(), table_->instance); });
+    if (entry.onChange) inView([&] { entry.onChange(scene(), table_->instance); });
 }
 
 void CEffectPage::sliderChanged(int n, int position) {
@@ -252,7 +252,7 @@ void CEffectPage::sliderChanged(int n, int position) {
     if (!entry || !entry->enabled[n]) return;
     // Only the moved slider's value changes: the other two keep values their sliders may not
     // reach.
-    if (setEntryPosition(view(), *table_, *entry, n, position)) showEdit(n);
+    if (setEntryPosition(scene(), *table_, *entry, n, position)) showEdit(n);
     updating_ = true;
     for (int m = 0; m < 3; ++m) {
         const SliderRange range = entry->rangesAfterMove[m];
@@ -271,7 +271,7 @@ void CEffectPage::editTyped(int n, const QString& text) {
     // position it has.
     const std::optional<int> typed = parseEditNumber(text);
     if (!typed) return;
-    if (!setEntryPosition(view(), *table_, *entry, n, *typed)) return;
+    if (!setEntryPosition(scene(), *table_, *entry, n, *typed)) return;
     updating_ = true;
     sliders_[size_t(n)]->setValue(*typed);
     updating_ = false;
@@ -288,7 +288,7 @@ void CEffectPage::showEdit(int n) {
     const ControlEntry* entry = selectedEntry();
     if (!entry) return;
     const std::optional<int> position =
-        entry->enabled[n] ? entryPosition(view(), *table_, *entry, n) : std::nullopt;
+        entry->enabled[n] ? entryPosition(scene(), *table_, *entry, n) : std::nullopt;
     updating_ = true;
     edits_[size_t(n)]->setText(QString::number(position.value_or(0)));
     updating_ = false;
@@ -300,24 +300,24 @@ void CEffectPage::refreshToggles() {
         const ToggleSpec& toggle = table_->toggles[size_t(i)];
         QAbstractButton* button = toggles_[i];
         if (toggle.ticked)
-            button->setChecked(toggle.ticked(view(), table_->instance));
+            button->setChecked(toggle.ticked(scene(), table_->instance));
         else
             button->setText(
-                latin1(toggleButtonText(view(), *table_, toggle, toggleClicked_.value(i))));
+                latin1(toggleButtonText(scene(), *table_, toggle, toggleClicked_.value(i))));
     }
 }
 
 void CEffectPage::toggleClicked(int index) {
     const ToggleSpec& toggle = table_->toggles[size_t(index)];
     if (index < toggleClicked_.size()) toggleClicked_[index] = true;
-    inView([&] { clickToggle(view(), *table_, toggle); });
+    inView([&] { clickToggle(scene(), *table_, toggle); });
     refreshToggles();
     showOwnValues();
 }
 
 void CEffectPage::pickerClicked(int index) {
     const AssetPicker& picker = table_->pickers[size_t(index)];
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     if (picker.before) picker.before(v, table_->instance);
     setDeckVisible(false);
     const QString path = platform().chooseOpenFile(pickerChoice(picker));
@@ -337,7 +337,7 @@ void CEffectPage::pickerClicked(int index) {
 }
 
 void CEffectPage::resetClicked() {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     const int page = pageIndex(deckPage());
     v.selectedEntry[page] = 0;
     if (table_->reset) inView([&] { table_->reset(v, table_->instance); });

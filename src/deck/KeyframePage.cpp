@@ -125,7 +125,7 @@ QPushButton* CmyPage10::button(const QString& caption) const {
 }
 
 void CmyPage10::createContents() {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     auto* top = new QVBoxLayout(this);
 
     auto* timeline = new QGroupBox(tr("Timeline"), this);
@@ -207,24 +207,24 @@ void CmyPage10::createContents() {
     frame_->setText(QStringLiteral("0"));
     redrawKeyTicks();
     fillSequences();
-    exchange();
+    askForMeasuredFrameRate();
 
     connect(slider_, &QSlider::valueChanged, this, [this](int position) { scrub(position); });
     connect(length_, &QSpinBox::valueChanged, this, [this](int frames) { lengthChanged(frames); });
     connect(sequences_, &QComboBox::activated, this, [this](int index) { sequenceChosen(index); });
 }
 
-void CmyPage10::exchange() {
+void CmyPage10::askForMeasuredFrameRate() {
     // The frame clock writes the measured rate while this page exists.
-    view().showFps = 2.0f;
+    scene().showFps = 2.0f;
 }
 
 void CmyPage10::activate() {
-    exchange();
+    askForMeasuredFrameRate();
 }
 
 void CmyPage10::fillSequences() {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     sequences_->clear();
     const int count = std::max(1, std::min(v.sequenceCount, int(kSequenceNameCapacity)));
     for (int i = 0; i < count; ++i)
@@ -239,7 +239,7 @@ void CmyPage10::fillSequences() {
 }
 
 void CmyPage10::redrawKeyTicks() {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     slider_->clearTicks();
     for (int i = 1; i <= v.keyCount; ++i)
         slider_->addTick(v.keyFrames[i]);
@@ -248,14 +248,14 @@ void CmyPage10::redrawKeyTicks() {
 
 void CmyPage10::scrub(int position) {
     if (updating_) return;
-    exchange();
+    askForMeasuredFrameRate();
     frame_->setText(QString::number(position));
-    inView([&] { scrubToFrame(view(), position); });
+    inView([&] { scrubToFrame(scene(), position); });
 }
 
 void CmyPage10::lengthChanged(int frames) {
     if (updating_) return;
-    exchange();
+    askForMeasuredFrameRate();
     // The length bounds the slider only; the baked timeline stays as it is.
     updating_ = true;
     slider_->setRange(0, frames);
@@ -264,13 +264,13 @@ void CmyPage10::lengthChanged(int frames) {
 }
 
 void CmyPage10::sequenceChosen(int index) {
-    exchange();
+    askForMeasuredFrameRate();
     if (index <= 0) {
         sequenceIndex_ = index;
         return;
     }
     bool loaded = false;
-    inView([&] { loaded = loadStoredSequence(view(), index); });
+    inView([&] { loaded = loadStoredSequence(scene(), index); });
     // A file that is refused leaves the scene, and the choice shown, as they were.
     if (loaded)
         sequenceIndex_ = index;
@@ -279,33 +279,33 @@ void CmyPage10::sequenceChosen(int index) {
 }
 
 void CmyPage10::onAddKey() {
-    addKey(view(), slider_->value());
+    addKey(scene(), slider_->value());
 }
 
 void CmyPage10::onCopy() {
-    copyKey(view(), slider_->value(), keyCopied_);
+    copyKey(scene(), slider_->value(), keyCopied_);
 }
 
 void CmyPage10::onPaste() {
-    pasteKey(view(), slider_->value(), keyCopied_);
+    pasteKey(scene(), slider_->value(), keyCopied_);
 }
 
 void CmyPage10::onPlay() {
-    playTimeline(view());
-    exchange();
+    playTimeline(scene());
+    askForMeasuredFrameRate();
 }
 
 void CmyPage10::onStop() {
-    stopTimeline(view());
-    exchange();
+    stopTimeline(scene());
+    askForMeasuredFrameRate();
 }
 
 void CmyPage10::onClearAll() {
-    clearAllKeys(view());
+    clearAllKeys(scene());
 }
 
 void CmyPage10::onAddToPresets() {
-    addToPresets(view());
+    addToPresets(scene());
     // The new preset is offered at once.
     const int shown = sequences_->currentIndex();
     fillSequences();

@@ -77,7 +77,7 @@ class CmyPage10 : public DeckPageWidget {
     void scrub(int position);
     void lengthChanged(int frames);
     void sequenceChosen(int index);
-    void exchange();
+    void askForMeasuredFrameRate();
     QPushButton* addButton(const QString& caption, QBoxLayout* row, void (CmyPage10::*handler)());
     void onAddKey();
     void onCopy();

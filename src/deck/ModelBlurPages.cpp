@@ -35,7 +35,8 @@ void CmyPage7::addOwnControls(QBoxLayout* groups) {
     changeColour_ = new QPushButton(tr("Change Color"), this);
     changeColour_->setEnabled(false);
     changeColour_->setVisible(false);
-    connect(changeColour_, &QPushButton::clicked, this, [this] { changeLegacyBlurColour(view()); });
+    connect(changeColour_, &QPushButton::clicked, this,
+            [this] { changeLegacyBlurColour(scene()); });
 }
 
 CModelPage::CModelPage(DeckPage page, CZoetraView& v, const DeckServices& services, QWidget* parent)
@@ -54,7 +55,8 @@ int CModelPage::model() const {
 
 void CModelPage::addOwnControls(QBoxLayout* groups) {
     loadModel_ = new QPushButton(tr("Load Model"), this);
-    connect(loadModel_, &QPushButton::clicked, this, [this] { requestModelLoad(view(), model()); });
+    connect(loadModel_, &QPushButton::clicked, this,
+            [this] { requestModelLoad(scene(), model()); });
     addSetting(loadModel_);
 
     auto* unitsGroup = new QGroupBox(tr("Model Units"), this);
@@ -73,13 +75,13 @@ void CModelPage::addOwnControls(QBoxLayout* groups) {
         else
             grid->addWidget(button, 3, 0, 1, 2);
         connect(button, &QRadioButton::clicked, this,
-                [this, units] { setModelUnits(view(), model(), units); });
+                [this, units] { setModelUnits(scene(), model(), units); });
     }
     grid->setRowStretch(4, 1);
     groups->addWidget(unitsGroup);
 }
 
 void CModelPage::showOwnValues() {
-    const int units = view().modelUnits[model()];
+    const int units = scene().modelUnits[model()];
     if (units >= 0 && units < 7 && units_[size_t(units)]) units_[size_t(units)]->setChecked(true);
 }

@@ -34,11 +34,11 @@ void CmyPage3::countTyped(const QString& text) {
     // Anything but a whole number leaves the emitter alone until it becomes one; the count keeps
     // within 0...10,000 (the emitter's slots).
     const std::optional<int> typed = parseEditNumber(text);
-    if (typed) setParticleCount(view(), *typed);
+    if (typed) setParticleCount(scene(), *typed);
 }
 
 void CmyPage3::showCount() {
-    if (count_) count_->setText(QString::number(view().particleCount));
+    if (count_) count_->setText(QString::number(scene().particleCount));
 }
 
 void CmyPage3::showOwnValues() {

@@ -26,7 +26,7 @@ CmyPage5::CmyPage5(CZoetraView& v, const DeckServices& services, QWidget* parent
     : CEffectPage(DeckPage::Tunnel, v, services, parent) {}
 
 void CmyPage5::addOwnControls(QBoxLayout*) {
-    const CZoetraView& v = view();
+    const CZoetraView& v = scene();
     lastColour_ = QColor(dialogChannel(v.tunnelRed), dialogChannel(v.tunnelGreen),
                          dialogChannel(v.tunnelBlue));
     changeColour_ = new QPushButton(tr("Change Color"), this);
@@ -39,7 +39,7 @@ void CmyPage5::changeColour() {
     if (const std::optional<QColor> chosen = platform().chooseColour(lastColour_);
         chosen && chosen->isValid()) {
         lastColour_ = *chosen;
-        setTunnelColour(view(), chosen->red(), chosen->green(), chosen->blue());
+        setTunnelColour(scene(), chosen->red(), chosen->green(), chosen->blue());
     }
     setDeckVisible(true);
 }
@@ -90,13 +90,13 @@ void CmyPage6::addOwnControls(QBoxLayout* groups) {
 }
 
 void CmyPage6::chooseQuad(int quad) {
-    selectTileQuad(view(), quad);
+    selectTileQuad(scene(), quad);
     // The other quad's values, with the entry's ranges and controls.
     showEntry();
 }
 
 void CmyPage6::showOwnValues() {
-    const int quad = tileQuadSelected(view());
+    const int quad = tileQuadSelected(scene());
     if (quads_[size_t(quad)]) quads_[size_t(quad)]->setChecked(true);
 }
 

@@ -22,7 +22,7 @@ QString CMyPage1::settingsTitle() const {
 }
 
 void CMyPage1::addOwnControls(QBoxLayout* groups) {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     changeFont_ = new QPushButton(tr("Change Font"), this);
     fontColour_ = new QPushButton(tr("Font Color"), this);
     addSetting(changeFont_);
@@ -37,7 +37,7 @@ void CMyPage1::addOwnControls(QBoxLayout* groups) {
     text_->setMinimumHeight(fontMetrics().lineSpacing() * 4);
     layout->addWidget(text_);
     connect(text_, &QPlainTextEdit::textChanged, this, [this] {
-        if (!showingText_) setTextFromEdit(view(), text_->toPlainText());
+        if (!showingText_) setTextFromEdit(scene(), text_->toPlainText());
     });
 
     auto* combos = new QFormLayout;
@@ -56,15 +56,15 @@ void CMyPage1::addOwnControls(QBoxLayout* groups) {
     v.textStyleEntry = 0;
     v.textMaterialEntry = 0;
     connect(style_, &QComboBox::activated, this,
-            [this](int entry) { inView([&] { chooseTextStyleEntry(view(), entry); }); });
+            [this](int entry) { inView([&] { chooseTextStyleEntry(scene(), entry); }); });
     connect(material_, &QComboBox::activated, this,
-            [this](int entry) { chooseTextMaterialEntry(view(), entry); });
+            [this](int entry) { chooseTextMaterialEntry(scene(), entry); });
     lastColour_ = QColor(int(v.fontColour.x), int(v.fontColour.y), int(v.fontColour.z));
 }
 
 void CMyPage1::showOwnValues() {
     if (!text_) return;
-    const QString text = textForEdit(view());
+    const QString text = textForEdit(scene());
     if (text_->toPlainText() != text) {
         showingText_ = true;
         text_->setPlainText(text);
@@ -76,21 +76,21 @@ void CMyPage1::resetOwnControls() {
     if (!style_) return;
     style_->setCurrentIndex(0);
     material_->setCurrentIndex(0);
-    view().textStyleEntry = 0;
-    view().textMaterialEntry = 0;
+    scene().textStyleEntry = 0;
+    scene().textMaterialEntry = 0;
 }
 
 void CMyPage1::changeFont() {
     setDeckVisible(false);
-    askTextFont(view());
+    askTextFont(scene());
     // A cancelled chooser keeps the font; the glyphs are built again all the same.
-    inView([&] { rebuildTextGlyphs(view()); });
+    inView([&] { rebuildTextGlyphs(scene()); });
     setDeckVisible(true);
 }
 
 void CMyPage1::chooseFontColour() {
     setDeckVisible(false);
     // The sliders follow when "Colour Font" is the entry shown.
-    if (askFontColour(view(), lastColour_)) showValues();
+    if (askFontColour(scene(), lastColour_)) showValues();
     setDeckVisible(true);
 }

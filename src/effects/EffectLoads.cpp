@@ -47,15 +47,9 @@ class ProgramLoads : public EffectLoads {
     void textLists(CZoetraView& v) override { buildTextLists(v); }
 };
 
-ProgramLoads g_programLoads;
-EffectLoads* g_loads = &g_programLoads;
-
 } // namespace
 
-EffectLoads& effectLoads() {
-    return *g_loads;
-}
-
-void useEffectLoads(EffectLoads* loads) {
-    g_loads = loads ? loads : &g_programLoads;
+template <> EffectLoads& ScopedOverride<EffectLoads>::fallback() {
+    static ProgramLoads programLoads;
+    return programLoads;
 }

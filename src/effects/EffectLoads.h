@@ -2,6 +2,8 @@
 // performs them with the texture, sprite, model and glyph loaders; tests record them instead.
 #pragma once
 
+#include "platform/ScopedOverride.h"
+
 #include <string>
 
 class CZoetraView;
@@ -19,7 +21,10 @@ class EffectLoads {
     virtual void textLists(CZoetraView& v) = 0;
 };
 
-// The loads in force: the program's loaders unless `useEffectLoads` set others.
-EffectLoads& effectLoads();
-// Makes `loads` (not owned) the loads in force; nullptr restores the program's loaders.
-void useEffectLoads(EffectLoads* loads);
+// Makes other loads (not owned) the loads in force for the lifetime of this object.
+using EffectLoadsOverride = ScopedOverride<EffectLoads>;
+
+// The loads in force: the program's loaders unless an EffectLoadsOverride is alive.
+inline EffectLoads& effectLoads() {
+    return EffectLoadsOverride::inForce();
+}

@@ -17,7 +17,6 @@
 #include <cstring>
 
 namespace {
-bool g_exportRunning = false;
 
 QString recordingText(int frame, int frameCount) {
     return QStringLiteral("Recording frame %1 of %2").arg(frame).arg(frameCount);
@@ -105,7 +104,7 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount,
         setPerspective(target.width(), target.height());
     });
 
-    g_exportRunning = true;
+    v.exportRunning = true;
     {
         // Video time: every run gives the same frames, and the composer's sleep costs nothing.
         VirtualClock clock;
@@ -129,7 +128,7 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount,
             platform().inform(writer.errorText(), QString(), MessageIcon::Error);
         resetRateGate();
     }
-    g_exportRunning = false;
+    v.exportRunning = false;
 
     inViewContext([&] {
         v.viewportWidth = savedWidth;
@@ -141,13 +140,13 @@ ExportOutcome recordTimeline(CZoetraView& v, AviWriter& writer, int frameCount,
 }
 } // namespace
 
-bool exportRunning() {
-    return g_exportRunning;
+bool exportRunning(const CZoetraView& v) {
+    return v.exportRunning;
 }
 
 ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext,
                           const RecordedFrameViewer& showFrame) {
-    if (g_exportRunning) return {};
+    if (v.exportRunning) return {};
     // An open deck is hidden for the run (and stays hidden when nothing is recorded).
     float deckWasOpen = 0.0f;
     if (v.deckOpen) {

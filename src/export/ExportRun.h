@@ -40,7 +40,7 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
 
 // True while exportVideo records: the view must neither draw frames of its own nor change its
 // viewport meanwhile.
-bool exportRunning();
+bool exportRunning(const CZoetraView& v);
 
 // Draws a fresh frame of the view's client area (viewportWidth x viewportHeight) offscreen and
 // reads it back as RGB rows, bottom row first. Needs the view's context current. Empty when no

@@ -1,8 +1,10 @@
 // The services the program asks of the desktop (questions, messages, file, colour and font
 // choosers, the splash window, web pages, the clipboard, waiting), behind one interface so that
 // core code never touches widgets. The window implements it with Qt widgets, the command line
-// with ConsolePlatform; the tests use HeadlessPlatform.
+// with ConsolePlatform; the tests script and record it (tests/support/ScriptedPlatform.h).
 #pragma once
+
+#include "platform/ScopedOverride.h"
 
 #include <QColor>
 #include <QImage>
@@ -109,10 +111,15 @@ class Platform {
     virtual void setMainWindowStripped(bool stripped) = 0;
 };
 
-// The platform in force; a HeadlessPlatform until the window installs its own.
-Platform& platform();
-// Installs `p` (not owned); nullptr restores the default headless one.
-void setPlatform(Platform* p);
+// Makes another platform (not owned) the platform in force for the lifetime of this object: the
+// window's while the window lives, a scripted one in the tests.
+using PlatformOverride = ScopedOverride<Platform>;
+
+// The platform in force: the console platform (no windows; messages are printed) unless a
+// PlatformOverride is alive.
+inline Platform& platform() {
+    return PlatformOverride::inForce();
+}
 
 // The file the work in hand concerns (a sequence being read, a model or texture being loaded),
 // for the messages given meanwhile; empty when none. Each thread has its own.

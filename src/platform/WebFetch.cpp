@@ -11,6 +11,8 @@
 #include <QUrl>
 
 namespace {
+// Process-wide on purpose: a fetch spins the event loop, which may paint any window, and the paint
+// asks whether some fetch is under way whichever scene started it.
 int g_fetchesRunning = 0;
 
 struct FetchRunning {

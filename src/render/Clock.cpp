@@ -13,9 +13,12 @@ std::int64_t elapsedMs() {
         .count();
 }
 
-RealClock g_realClock;
-Clock* g_active = &g_realClock;
 } // namespace
+
+template <> Clock& ScopedOverride<Clock>::fallback() {
+    static RealClock realClock;
+    return realClock;
+}
 
 std::int32_t RealClock::clockMs() {
     return static_cast<std::int32_t>(elapsedMs());
@@ -25,15 +28,4 @@ std::uint32_t RealClock::tickCountMs() {
 }
 void RealClock::sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-Clock& activeClock() {
-    return *g_active;
-}
-
-ClockOverride::ClockOverride(Clock& clock) : previous_(g_active) {
-    g_active = &clock;
-}
-ClockOverride::~ClockOverride() {
-    g_active = previous_;
 }

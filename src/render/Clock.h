@@ -1,6 +1,8 @@
 // The one source of time for the frame loop: a real clock for the window, a virtual one for files.
 #pragma once
 
+#include "platform/ScopedOverride.h"
+
 #include <cstdint>
 
 class Clock {
@@ -38,17 +40,10 @@ class VirtualClock : public Clock {
     double nowMs_;
 };
 
+// Makes a clock the active clock for the lifetime of this object.
+using ClockOverride = ScopedOverride<Clock>;
+
 // The clock everything reads; a RealClock unless a ClockOverride is in force.
-Clock& activeClock();
-
-// Makes `clock` the active clock for the lifetime of this object.
-class ClockOverride {
-  public:
-    explicit ClockOverride(Clock& clock);
-    ~ClockOverride();
-    ClockOverride(const ClockOverride&) = delete;
-    ClockOverride& operator=(const ClockOverride&) = delete;
-
-  private:
-    Clock* previous_;
-};
+inline Clock& activeClock() {
+    return ClockOverride::inForce();
+}

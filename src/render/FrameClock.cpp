@@ -9,8 +9,10 @@
 #include <cstdio>
 
 namespace {
+// Kept beside the clock it reads (activeClock(), itself process-wide): resetRateGate restarts it
+// whenever a run switches clocks.
 float g_lastGateSeconds = 0.0f;
-}
+} // namespace
 
 void setPerspective(int width, int height) {
     if (height == 0) height = 1;
@@ -60,19 +62,4 @@ const char* fpsText(int measuredFps) {
     static char text[32];
     std::snprintf(text, sizeof text, "%d Fps", measuredFps + 3);
     return text;
-}
-
-void beginOrtho(int x0, int y0, int x1, int y1) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(x0, x1, y1, y0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void endOrtho() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }

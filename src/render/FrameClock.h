@@ -21,7 +21,3 @@ void resetRateGate();
 void countFrame(CZoetraView& v);
 // The frame-rate text the keyframe page shows: the measured count plus 3, then " Fps".
 const char* fpsText(int measuredFps);
-
-// Overlay bracket: an orthographic projection with y growing downwards over (x0, y0)-(x1, y1).
-void beginOrtho(int x0, int y0, int x1, int y1);
-void endOrtho();

@@ -20,9 +20,8 @@
 #include <GL/glext.h>
 #include <cstring>
 
-bool multisampleAvailable = false;
-
 namespace {
+// A benchmark's instrument, set once for the process; the program itself never sets it.
 SlotHook g_slotHook = nullptr;
 
 void slotDone(const char* slot) {
@@ -57,17 +56,6 @@ void setSlotHook(SlotHook hook) {
 
 void markSlotDone(const char* slot) {
     if (g_slotHook) g_slotHook(slot);
-}
-
-bool hasExtensionWord(const char* list, const char* name) {
-    if (!list || !name || !*name) return false;
-    const std::size_t length = std::strlen(name);
-    for (const char* p = list; (p = std::strstr(p, name)) != nullptr; ++p) {
-        const bool startsWord = p == list || p[-1] == ' ';
-        const bool endsWord = p[length] == '\0' || p[length] == ' ';
-        if (startsWord && endsWord) return true;
-    }
-    return false;
 }
 
 bool radialBlurGateOpen(const CZoetraView& v) {
@@ -164,7 +152,7 @@ void drawEffectSlots(CZoetraView& v, ComposerMode mode) {
 
 bool composeFrame(CZoetraView& v, FramePass pass) {
     if (pass == FramePass::Step) glEnable(GL_RASTERIZER_DISCARD);
-    if (multisampleAvailable) glEnable(GL_MULTISAMPLE);
+    if (v.multisampleAvailable) glEnable(GL_MULTISAMPLE);
 
     for (int i = 0; i < 2; ++i)
         if (isOff(v.pictureMeshValid[i])) rebuildPictureMesh(v, i);
@@ -187,7 +175,7 @@ bool composeFrame(CZoetraView& v, FramePass pass) {
     }
 
     countFrame(v);
-    if (multisampleAvailable) glDisable(GL_MULTISAMPLE);
+    if (v.multisampleAvailable) glDisable(GL_MULTISAMPLE);
     if (pass == FramePass::Step) glDisable(GL_RASTERIZER_DISCARD);
     return true;
 }

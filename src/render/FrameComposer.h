@@ -15,10 +15,6 @@ enum class ComposerMode { Live, Playback };
 // came before them, so stepping the layers' simulations alone would not do.
 enum class FramePass { Draw, Step };
 
-// Set once the drawing surface is known to be multisampled; frames then bracket their drawing
-// with GL_MULTISAMPLE.
-extern bool multisampleAvailable;
-
 // Draws one complete frame into the current framebuffer (the view's context must be current).
 bool composeFrame(CZoetraView& v, FramePass pass = FramePass::Draw);
 // The frame composeFrame would draw, stepped without drawing it.
@@ -45,6 +41,3 @@ using SlotHook = void (*)(const char* slot);
 void setSlotHook(SlotHook hook);
 // Tells the hook, if any, that `slot` is done.
 void markSlotDone(const char* slot);
-
-// True when `name` appears in the blank-separated extension list as a whole word.
-bool hasExtensionWord(const char* list, const char* name);

@@ -49,7 +49,6 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
     if (!context_) return false;
     target_ = std::make_unique<OffscreenTarget>();
     if (!target_->create(options.width, options.height, error)) return false;
-    multisampleAvailable = target_->samples() > 0;
 
     clock_ = std::make_unique<VirtualClock>();
     useClock_ = std::make_unique<ClockOverride>(*clock_);
@@ -61,6 +60,7 @@ bool HeadlessRender::open(const RenderOptions& options, QString* error) {
 
     view_ = makeScene();
     CZoetraView& view = *view_;
+    view.multisampleAvailable = target_->samples() > 0;
     view.viewportWidth = options.width;
     view.viewportHeight = options.height;
     setPerspective(options.width, options.height);

@@ -1,6 +1,8 @@
 // Rendering frames of a scene headlessly: the engine of `lumatoy render`.
 #pragma once
 
+#include "render/Clock.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,7 +12,6 @@ class FrameSink;
 class HeadlessContext;
 class OffscreenTarget;
 class VirtualClock;
-class ClockOverride;
 class FramePlayer;
 
 struct RenderOptions {
@@ -60,7 +61,7 @@ class HeadlessRender {
     int framesDrawn() const;
 
     OffscreenTarget& target() { return *target_; }
-    CZoetraView& view() { return *view_; }
+    CZoetraView& scene() { return *view_; }
 
   private:
     std::unique_ptr<HeadlessContext> context_;

@@ -12,6 +12,7 @@
 #include "effects/tiles/TileBlock.h"
 #include "effects/tunnel/TunnelBlock.h"
 #include "scene/DeckBlock.h"
+#include "scene/SequenceFormatVersion.h"
 #include "scene/TimelineBlock.h"
 
 #include <QString>
@@ -71,6 +72,8 @@ class CZoetraView : public TimelineBlock,
     // Frame clock and GL.
     void* renderContext = nullptr;
     int viewportWidth = 0, viewportHeight = 0;
+    bool multisampleAvailable = false; // the target drawn into has sample buffers
+    bool exportRunning = false;        // a video export is recording the timeline
     int lockToAviRate = 0;
     int aviFrameRate = 30; // never 0: the frame clock divides by it
     int lastFrameClock = 0;
@@ -84,8 +87,8 @@ class CZoetraView : public TimelineBlock,
     int presetLoop = 0;
     int exportPreset = 0;
     int resizeToPreset = 0;
-    int currentPreset = 0;     // index of the sequence loaded at start
-    float sceneVersion = 6.0f; // format version of the last loaded sequence
+    int currentPreset = 0;                       // index of the sequence loaded at start
+    float sceneVersion = kSequenceFormatVersion; // format version of the last loaded sequence
 
     // The sequence named on the command line, loaded at start-up.
     QString startFilePath;

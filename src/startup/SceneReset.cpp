@@ -34,7 +34,7 @@ void closeDeck(CZoetraView& v) {
 } // namespace
 
 void resetSceneValues(CZoetraView& v) {
-    v.sceneVersion = 6.0f;
+    v.sceneVersion = kSequenceFormatVersion;
     for (const EffectDescriptor* effect : allEffects())
         if (effect->reset) effect->reset(v);
     v.assetPathMode = 0; // the reloads use their relative paths

@@ -53,7 +53,7 @@ void setStartLighting() {
 } // namespace
 
 void initialiseScene(CZoetraView& v) {
-    v.sceneVersion = 6.0f;
+    v.sceneVersion = kSequenceFormatVersion;
     QDir::setCurrent(programFolder());
     setBaseGlState();
 

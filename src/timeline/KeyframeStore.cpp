@@ -119,7 +119,7 @@ bool clearAllKeys(CZoetraView& v) {
 }
 
 void resetTimeline(CZoetraView& v) {
-    v.sceneVersion = 6.0f;
+    v.sceneVersion = kSequenceFormatVersion;
     v.sceneVersionWhole = 0;
     v.timelineLength = 0;
     v.keyCount = 0;

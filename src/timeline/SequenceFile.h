@@ -4,13 +4,13 @@
 
 #include "timeline/SequenceLayout.h"
 
+#include "scene/SequenceFormatVersion.h"
 #include <QByteArray>
+
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <vector>
-
-constexpr float kSequenceFormatVersion = 6.0f;
 
 struct SequenceItem {
     float f = 0;

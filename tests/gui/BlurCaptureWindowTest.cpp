@@ -46,7 +46,7 @@ TEST(BlurCaptureWindow, TheWindowShowsWhatTheRenderToFileShows) {
     if (!widget.sceneReady()) {
         ASSERT_TRUE(initialised.wait(20000));
     }
-    CZoetraView& v = widget.view();
+    CZoetraView& v = widget.scene();
     ASSERT_EQ(v.viewportWidth, 360);
 
     // The text with its radial blur; the window's picture first, since a save takes the scene's

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <optional>
 
 // Xlib's headers define macros (None, Bool, ...) that clash with Qt's names: they come last.
 #include <X11/Xatom.h>
@@ -111,7 +112,7 @@ class DeckDialogsUnderWindowManager : public DeckFixture {
         ASSERT_TRUE(waitUntil([] { return windowManagerRunning(); }, 10000))
             << "no window manager: run this test through tests/gui/run-with-window-manager.sh";
         qt.setMainWindow(frame.get());
-        setPlatform(&qt);
+        useQt.emplace(qt);
         sheet = openDeck();
         ASSERT_NE(sheet, nullptr);
         // The deck over the middle of the main window, where dialogs come up.
@@ -121,7 +122,7 @@ class DeckDialogsUnderWindowManager : public DeckFixture {
         QTest::qWait(200);
     }
     void TearDown() override {
-        setPlatform(&headless);
+        useQt.reset();
         DeckFixture::TearDown();
     }
 
@@ -161,6 +162,7 @@ class DeckDialogsUnderWindowManager : public DeckFixture {
     }
 
     QtPlatform qt;
+    std::optional<PlatformOverride> useQt; // from SetUp to TearDown
     CMySheet* sheet = nullptr;
     int checked = 0;
 };
@@ -187,7 +189,7 @@ TEST_F(DeckDialogsUnderWindowManager, SettingsAndAboutComeUpAboveTheDeck) {
 TEST_F(DeckDialogsUnderWindowManager, QuestionsWarningsAndChoosersComeUpAboveTheDeck) {
     // "New" asks first; no answer is given here, so nothing is reset.
     checkModal([&] { frame->action(Command::New)->trigger(); }, messageText, "New question");
-    EXPECT_TRUE(view().deckOpen);
+    EXPECT_TRUE(scene().deckOpen);
 
     // A warning: the update check finds no server.
     qputenv("LUMATOY_UPDATE_ADDRESS", QStringLiteral("http://127.0.0.1:%1/update.txt")

@@ -8,8 +8,8 @@
 #include "deck/CMySheet.h"
 #include "deck/EffectPage.h"
 #include "deck/KeyframePage.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 
 #include <QAction>
@@ -39,18 +39,14 @@ class DeckFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(profile.isValid());
-        setPlatform(&headless);
         frame = createMainWindow();
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
         ASSERT_TRUE(QTest::qWaitFor([&] { return frame->sceneReady(); }, 20000));
     }
-    void TearDown() override {
-        frame.reset();
-        setPlatform(nullptr);
-    }
+    void TearDown() override { frame.reset(); }
 
-    CZoetraView& view() { return frame->view(); }
+    CZoetraView& scene() { return frame->scene(); }
 
     // The toolbar's Control Deck command.
     CMySheet* openDeck() {
@@ -138,6 +134,7 @@ class DeckFixture : public ::testing::Test {
 
     // No random sequence at start: the scene starts from its defaults.
     TempProfile profile{{"Random Sequence On Start Up", 0}};
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     std::unique_ptr<CMainFrame> frame;
 };

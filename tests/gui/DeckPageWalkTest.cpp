@@ -17,7 +17,7 @@ class DeckPageWalk : public DeckFixture {
   protected:
     // The value entry `entry` shows at n, as a slider position.
     int shown(const ControlPage& table, const ControlEntry& entry, int n) {
-        return entryPosition(view(), table, entry, n).value_or(0);
+        return entryPosition(scene(), table, entry, n).value_or(0);
     }
 
     // Every other layer off, so that the picture stands still; the text stays on as a still
@@ -25,8 +25,8 @@ class DeckPageWalk : public DeckFixture {
     void quietOtherLayers(const ControlPage& table) {
         for (const ControlPage* other : allControlPages())
             if (other != &table && !other->toggles.empty() && other->toggles[0].flag)
-                other->toggles[0].flag(view(), other->instance) = 0;
-        view().textOn = table.page == DeckPage::Text ? 0.0f : 2.0f;
+                other->toggles[0].flag(scene(), other->instance) = 0;
+        scene().textOn = table.page == DeckPage::Text ? 0.0f : 2.0f;
     }
 };
 
@@ -49,11 +49,11 @@ TEST_F(DeckPageWalk, OpeningEachPageSwitchesItsLayerOnInTheView) {
         const ToggleSpec& own = table->toggles[0];
         ASSERT_NE(own.flag, nullptr);
         quietOtherLayers(*table);
-        own.flag(view(), table->instance) = 0;
+        own.flag(scene(), table->instance) = 0;
         const QImage before = viewPicture(500);
 
         clickTab(sheet, table->page);
-        EXPECT_TRUE(isOn(own.flag(view(), table->instance)));
+        EXPECT_TRUE(isOn(own.flag(scene(), table->instance)));
         // Layers that build up over frames (particles, fire) get a few of them, and the default
         // particles are faint: the rest of the picture stands still, so small changes count.
         const QImage after = viewPicture(700, 8);
@@ -71,7 +71,7 @@ TEST_F(DeckPageWalk, EveryEntryShowsItsRangesAndValuesAndItsControlsChangeTheSce
             SCOPED_TRACE(std::string(table->caption) + " / entry " + std::to_string(i));
             EXPECT_EQ(page->entryCombo()->itemText(i), QString::fromLatin1(entry.text));
             chooseEntry(page->entryCombo(), i);
-            EXPECT_EQ(view().pageEntry(table->page), i);
+            EXPECT_EQ(scene().pageEntry(table->page), i);
             if (!*entry.text) continue; // selects nothing
 
             for (int n = 0; n < 3; ++n) {
@@ -86,7 +86,7 @@ TEST_F(DeckPageWalk, EveryEntryShowsItsRangesAndValuesAndItsControlsChangeTheSce
                     EXPECT_EQ(slider->value(), 0) << n;
                     continue;
                 }
-                ASSERT_TRUE(controlValue(view(), *table, entry.values[n])) << n;
+                ASSERT_TRUE(controlValue(scene(), *table, entry.values[n])) << n;
                 const int value = shown(*table, entry, n);
                 EXPECT_EQ(slider->value(), std::clamp(value, slider->minimum(), slider->maximum()));
                 EXPECT_EQ(page->edit(n)->text(), QString::number(value)) << n;
@@ -161,7 +161,7 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
     for (const ControlPage* table : allControlPages()) {
         SCOPED_TRACE(table->caption);
         CEffectPage* page = clickTab(sheet, table->page);
-        CZoetraView& v = view();
+        CZoetraView& v = scene();
         ASSERT_EQ(page->toggleButtons().size(), qsizetype(table->toggles.size()));
         for (int i = 0; i < int(table->toggles.size()); ++i) {
             const ToggleSpec& toggle = table->toggles[size_t(i)];
@@ -224,7 +224,7 @@ TEST_F(DeckPageWalk, TogglesPickersAndReset) {
         const ControlEntry& first = table->entries[0];
         chooseEntry(page->entryCombo(), int(table->entries.size()) - 1);
         page->resetButton()->click();
-        EXPECT_EQ(view().pageEntry(table->page), 0);
+        EXPECT_EQ(scene().pageEntry(table->page), 0);
         EXPECT_EQ(page->entryCombo()->currentIndex(), 0);
         for (int n = 0; n < 3; ++n) {
             if (!first.enabled[n]) continue;
@@ -252,12 +252,12 @@ TEST_F(DeckPageWalk, StarsPastTheSlidersEndComeFromTheEdit) {
     chooseEntry(page->entryCombo(), 3); // "Star Number (X)  Alpha Fade (Y)"
     ASSERT_EQ(page->slider(0)->maximum(), 250);
     typeInto(page->edit(0), QStringLiteral("280"), true);
-    EXPECT_FLOAT_EQ(view().starNumber, 280);
+    EXPECT_FLOAT_EQ(scene().starNumber, 280);
     EXPECT_EQ(page->slider(0)->value(), 250);
     EXPECT_EQ(page->edit(0)->text(), "280");
     // Letters and an empty box keep the number.
     for (const char* bad : {"many", ""}) {
         typeInto(page->edit(0), QString::fromLatin1(bad), true);
-        EXPECT_FLOAT_EQ(view().starNumber, 280) << bad;
+        EXPECT_FLOAT_EQ(scene().starNumber, 280) << bad;
     }
 }

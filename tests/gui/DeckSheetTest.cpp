@@ -54,7 +54,7 @@ TEST_F(DeckSheet, OpensAsAnAlwaysOnTopToolWindowWithElevenTabsInOrder) {
     EXPECT_EQ(sheet->parentWidget(), nullptr);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_FALSE(sheet->isModal());
-    EXPECT_EQ(view().deckOpen, 1);
+    EXPECT_EQ(scene().deckOpen, 1);
 
     const QStringList captions{
         "Keyframe Controls", "Text",          "Star Controls",   "Particle Controls",
@@ -71,10 +71,10 @@ TEST_F(DeckSheet, OpensAsAnAlwaysOnTopToolWindowWithElevenTabsInOrder) {
     // The first tab is shown and its page made at once; the others wait for their tab.
     EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
     EXPECT_TRUE(sheet->keyframePage()->isCreated());
-    EXPECT_TRUE(view().pageExists(DeckPage::Keyframes));
+    EXPECT_TRUE(scene().pageExists(DeckPage::Keyframes));
     for (int i = 1; i < 11; ++i) {
         EXPECT_FALSE(sheet->page(DeckPage(i))->isCreated()) << i;
-        EXPECT_FALSE(view().pageExists(DeckPage(i))) << i;
+        EXPECT_FALSE(scene().pageExists(DeckPage(i))) << i;
     }
 
     // A second command brings the same sheet forward.
@@ -87,34 +87,34 @@ TEST_F(DeckSheet, OpensAsAnAlwaysOnTopToolWindowWithElevenTabsInOrder) {
 }
 
 TEST_F(DeckSheet, ShowingATabMakesItsPageOnceAndSwitchesItsLayerOn) {
-    view().textOn = 0;
+    scene().textOn = 0;
     CMySheet* sheet = openDeck();
     CEffectPage* text = clickTab(sheet, DeckPage::Text);
     ASSERT_TRUE(text->isCreated());
-    EXPECT_TRUE(view().pageExists(DeckPage::Text));
-    EXPECT_EQ(view().pageEntry(DeckPage::Text), 0);
-    EXPECT_FLOAT_EQ(view().textOn, 2);
+    EXPECT_TRUE(scene().pageExists(DeckPage::Text));
+    EXPECT_EQ(scene().pageEntry(DeckPage::Text), 0);
+    EXPECT_FLOAT_EQ(scene().textOn, 2);
 
     // Shown again later, the page is the same one: opening does not run twice.
-    view().textOn = 0;
+    scene().textOn = 0;
     clickTab(sheet, DeckPage::Keyframes);
     clickTab(sheet, DeckPage::Text);
-    EXPECT_FLOAT_EQ(view().textOn, 0);
+    EXPECT_FLOAT_EQ(scene().textOn, 0);
 }
 
 TEST_F(DeckSheet, ClosingStopsTheFrameRateAndLetsGoOfEveryPageButKeepsTheValues) {
     CMySheet* sheet = openDeck();
     clickTab(sheet, DeckPage::Text);
-    EXPECT_FLOAT_EQ(view().showFps, 2);
-    view().textRotation = {12, 34, 56};
+    EXPECT_FLOAT_EQ(scene().showFps, 2);
+    scene().textRotation = {12, 34, 56};
     sheet->close();
     QTest::qWait(50);
     EXPECT_EQ(frame->controlDeck(), nullptr);
-    EXPECT_EQ(view().deckOpen, 0);
-    EXPECT_FLOAT_EQ(view().showFps, 0);
+    EXPECT_EQ(scene().deckOpen, 0);
+    EXPECT_FLOAT_EQ(scene().showFps, 0);
     for (int i = 0; i < kDeckPageCount; ++i)
-        EXPECT_FALSE(view().pageExists(DeckPage(i))) << i;
-    EXPECT_FLOAT_EQ(view().textRotation.y, 34);
+        EXPECT_FALSE(scene().pageExists(DeckPage(i))) << i;
+    EXPECT_FLOAT_EQ(scene().textRotation.y, 34);
 
     // Opened again, the deck has new pages that show the current values.
     CMySheet* again = openDeck();
@@ -130,11 +130,11 @@ TEST_F(DeckSheet, NewClosesTheDeck) {
     frame->action(Command::New)->trigger();
     QTest::qWait(50);
     EXPECT_EQ(frame->controlDeck(), nullptr);
-    EXPECT_EQ(view().deckOpen, 0);
-    EXPECT_EQ(view().deck, nullptr);
+    EXPECT_EQ(scene().deckOpen, 0);
+    EXPECT_EQ(scene().deck, nullptr);
     // The next command builds a new sheet.
     EXPECT_NE(openDeck(), nullptr);
-    EXPECT_EQ(view().deckOpen, 1);
+    EXPECT_EQ(scene().deckOpen, 1);
 }
 
 TEST_F(DeckSheet, SaveBitmapAndCopyHideTheDeckWhileTheyReadTheFrame) {
@@ -187,12 +187,12 @@ TEST_F(DeckSheet, ExportVideoButtonsRunTheWindowsCommand) {
     EXPECT_EQ(headless.messages.back().text,
               "Please create or load a keyframe sequence. There currently nothing to record.");
     EXPECT_FALSE(sheet->isVisible());
-    EXPECT_EQ(view().deckOpen, 0);
+    EXPECT_EQ(scene().deckOpen, 0);
 
     // The next command builds the deck again; its keyframe page has the same button.
     CMySheet* again = openDeck();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(view().deckOpen, 1);
+    EXPECT_EQ(scene().deckOpen, 1);
     const size_t before = headless.messages.size();
     again->keyframePage()->button("Export Video")->click();
     EXPECT_EQ(headless.messages.size(), before + 1);

@@ -1,8 +1,8 @@
 // The settings dialog: its controls and texts, Apply and Cancel, the re-entry guard.
 #include "export/ui/ExportSettingsDialog.h"
 #include "export/FormatTable.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 
 #include <QApplication>
@@ -41,7 +41,6 @@ class SettingsDialogTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        setPlatform(&headless);
         view = makeScene();
         view->lockToAviRate = 1;
         view->randomSequenceAtStart = 0;
@@ -50,10 +49,10 @@ class SettingsDialogTest : public ::testing::Test {
         view->resizeToPreset = 0;
         view->aviFrameRate = 30;
     }
-    void TearDown() override { setPlatform(nullptr); }
 
     QTemporaryDir dir;
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     std::unique_ptr<CZoetraView> view;
 };
 

@@ -4,8 +4,8 @@
 #include "app/ZoetraGLWidget.h"
 #include "export/AviWriter.h"
 #include "export/ExportRun.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 #include "support/VideoProbe.h"
 #include "timeline/KeyframeStore.h"
@@ -33,24 +33,20 @@ class ExportVideoTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(profile.isValid());
         ASSERT_TRUE(dir.isValid());
-        setPlatform(&headless);
         frame = createMainWindow();
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
         ASSERT_TRUE(QTest::qWaitFor([&] { return frame->sceneReady(); }, 20000));
         g_deckVisibility.clear();
     }
-    void TearDown() override {
-        frame.reset();
-        setPlatform(nullptr);
-    }
+    void TearDown() override { frame.reset(); }
 
-    CZoetraView& view() { return frame->view(); }
+    CZoetraView& scene() { return frame->scene(); }
 
     // Keys at frames 0 and 50, set as the Keyframe Controls page sets them: the background goes
     // from black to red.
     void makeTwoKeySequence() {
-        CZoetraView& v = view();
+        CZoetraView& v = scene();
         frame->withViewContext([&] {
             v.backgroundColour = {0, 0, 0};
             ASSERT_TRUE(addKey(v, 0));
@@ -61,7 +57,7 @@ class ExportVideoTest : public ::testing::Test {
 
     // Export Video from the menu with `preset`, the file chosen as `name` and Motion JPEG.
     QString exportAs(int preset, const QString& name = QStringLiteral("clip.avi")) {
-        view().exportPreset = preset;
+        scene().exportPreset = preset;
         const QString path = dir.filePath(name);
         headless.files = {path};
         headless.compressions = {VideoCompression{QStringLiteral("mjpeg"), 85}};
@@ -87,7 +83,8 @@ class ExportVideoTest : public ::testing::Test {
 
     TempProfile profile{{"Random Sequence On Start Up", 0}};
     QTemporaryDir dir;
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -96,7 +93,7 @@ class ExportVideoTest : public ::testing::Test {
 TEST_F(ExportVideoTest, RecordsTheTimelineAtTheFormatSizeAndLeavesTheWindowAlone) {
     makeTwoKeySequence();
     const QSize windowBefore = frame->size();
-    const int viewWidth = view().viewportWidth, viewHeight = view().viewportHeight;
+    const int viewWidth = scene().viewportWidth, viewHeight = scene().viewportHeight;
     headless.answers = {true}; // view the video
     const QString path = exportAs(0);
 
@@ -133,20 +130,20 @@ TEST_F(ExportVideoTest, RecordsTheTimelineAtTheFormatSizeAndLeavesTheWindowAlone
     // The window and the view's viewport are as they were; the format's rate is taken up.
     EXPECT_EQ(frame->size(), windowBefore);
     EXPECT_FALSE(frame->isStripped());
-    EXPECT_EQ(view().viewportWidth, viewWidth);
-    EXPECT_EQ(view().viewportHeight, viewHeight);
-    EXPECT_EQ(view().aviFrameRate, 25);
-    EXPECT_EQ(view().exportInProgress, 0.0f);
-    EXPECT_FALSE(exportRunning());
+    EXPECT_EQ(scene().viewportWidth, viewWidth);
+    EXPECT_EQ(scene().viewportHeight, viewHeight);
+    EXPECT_EQ(scene().aviFrameRate, 25);
+    EXPECT_EQ(scene().exportInProgress, 0.0f);
+    EXPECT_FALSE(exportRunning(scene()));
     // The last recorded frame ended playback.
-    EXPECT_FALSE(view().timelinePlaying);
-    EXPECT_EQ(view().playFrame, 0);
+    EXPECT_FALSE(scene().timelinePlaying);
+    EXPECT_EQ(scene().playFrame, 0);
 }
 
 TEST_F(ExportVideoTest, CancelKeepsAPlayableFileWithTheFramesWritten) {
     makeTwoKeySequence();
-    view().deckOpen = 1;
-    view().deck = &g_deck;
+    scene().deckOpen = 1;
+    scene().deck = &g_deck;
     headless.cancelProgressAt = 5;
     headless.answers = {false};
     const QString path = exportAs(2, QStringLiteral("part"));
@@ -166,13 +163,13 @@ TEST_F(ExportVideoTest, CancelKeepsAPlayableFileWithTheFramesWritten) {
 
     // The deck went away for the run and came back.
     EXPECT_EQ(g_deckVisibility, (QList<bool>{false, true}));
-    EXPECT_EQ(view().deckOpen, 1);
+    EXPECT_EQ(scene().deckOpen, 1);
 }
 
 TEST_F(ExportVideoTest, CancelledDialogsWriteNothing) {
     makeTwoKeySequence();
     // The save dialog.
-    view().exportPreset = 2;
+    scene().exportPreset = 2;
     headless.files.clear();
     frame->action(Command::ExportVideo)->trigger();
     EXPECT_EQ(headless.fileRequests.size(), 1u);
@@ -189,7 +186,7 @@ TEST_F(ExportVideoTest, CancelledDialogsWriteNothing) {
     EXPECT_TRUE(headless.questions.isEmpty());
     EXPECT_TRUE(headless.progressTexts.isEmpty());
     EXPECT_FALSE(headless.busy_);
-    EXPECT_FALSE(view().timelinePlaying);
+    EXPECT_FALSE(scene().timelinePlaying);
 }
 
 TEST_F(ExportVideoTest, AFileThatCannotBeCreatedIsReportedWithTheWritersText) {
@@ -221,19 +218,19 @@ TEST_F(ExportVideoTest, AFailedWriteStopsTheRunAndIsReportedOnce) {
     EXPECT_FALSE(headless.progressVisible);
     EXPECT_TRUE(headless.questions.isEmpty()); // no video to look at
     EXPECT_FALSE(headless.busy_);
-    EXPECT_FALSE(exportRunning());
+    EXPECT_FALSE(exportRunning(scene()));
 }
 
 TEST_F(ExportVideoTest, WithoutKeysThereIsNothingToRecordAndTheDeckStaysHidden) {
-    view().deckOpen = 1;
-    view().deck = &g_deck;
+    scene().deckOpen = 1;
+    scene().deck = &g_deck;
     exportAs(0);
     ASSERT_EQ(headless.messages.size(), 1u);
     EXPECT_EQ(headless.messages[0].text,
               "Please create or load a keyframe sequence. There currently nothing to record.");
     EXPECT_TRUE(headless.fileRequests.empty());
     EXPECT_EQ(g_deckVisibility, QList<bool>{false});
-    EXPECT_EQ(view().deckOpen, 0);
+    EXPECT_EQ(scene().deckOpen, 0);
 }
 
 namespace {
@@ -246,11 +243,11 @@ TEST_F(ExportVideoTest, SaveBitmapWritesTheViewRoundedToAMultipleOfFour) {
     // A view 803 pixels wide is saved 800 wide; the height is kept.
     ZoetraGLWidget* gl = frame->viewWidget();
     frame->resize(frame->width() + 803 - gl->width(), frame->height());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view().viewportWidth == 803; }, 5000));
-    const int height = view().viewportHeight;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scene().viewportWidth == 803; }, 5000));
+    const int height = scene().viewportHeight;
     clearTo(10, 60, 200);
-    view().deckOpen = 1;
-    view().deck = &g_deck;
+    scene().deckOpen = 1;
+    scene().deck = &g_deck;
     const QString path = dir.filePath("shot.bmp");
     headless.files = {path};
     frame->action(Command::SaveBitmap)->trigger();
@@ -285,7 +282,7 @@ TEST_F(ExportVideoTest, CopyToClipboardHandsOverAPictureOfTheView) {
     frame->action(Command::CopyToClipboard)->trigger();
     const QImage& image = headless.clipboard;
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(view().viewportWidth / 4 * 4, view().viewportHeight));
+    EXPECT_EQ(image.size(), QSize(scene().viewportWidth / 4 * 4, scene().viewportHeight));
     const QColor corner = image.pixelColor(0, image.height() - 1);
     EXPECT_NEAR(corner.red(), 200, 3);
     EXPECT_NEAR(corner.green(), 30, 3);

@@ -39,8 +39,8 @@ TEST_F(GuideShots, EveryPageDrawsAPictureOfItsOwn) {
         if (page != DeckPage::Keyframes) {
             for (const ControlPage* table : allControlPages())
                 if (!table->toggles.empty() && table->toggles[0].flag)
-                    table->toggles[0].flag(view(), table->instance) = 0;
-            view().textOn = 0;
+                    table->toggles[0].flag(scene(), table->instance) = 0;
+            scene().textOn = 0;
         }
         clickTab(sheet, page);
         viewPicture(600, 8);

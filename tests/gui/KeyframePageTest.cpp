@@ -23,13 +23,13 @@ class KeyframePage : public DeckFixture {
         sheet = openDeck();
         ASSERT_NE(sheet, nullptr);
         page = sheet->keyframePage();
-        view().textRotation = {0, 0, 0};
+        scene().textRotation = {0, 0, 0};
     }
 
     // Moves the Frame slider to `frame` and presses "+ Add Key" with the text turned to `angle`.
     void keyAt(int frame, float angle) {
         page->frameSlider()->setValue(frame);
-        view().textRotation.y = angle;
+        scene().textRotation.y = angle;
         page->button("+ Add Key")->click();
     }
 
@@ -44,8 +44,8 @@ class KeyframePage : public DeckFixture {
         int highest = 0;
         EXPECT_TRUE(waitUntil(
             [&] {
-                highest = std::max(highest, view().playFrame);
-                return !view().timelinePlaying;
+                highest = std::max(highest, scene().playFrame);
+                return !scene().timelinePlaying;
             },
             30000));
         return highest;
@@ -87,13 +87,13 @@ TEST_F(KeyframePage, OpensWithTheDefaultTimelineAndTheStoredSequences) {
     EXPECT_TRUE(page->frameEdit()->isReadOnly());
     EXPECT_TRUE(page->keysEdit()->isReadOnly());
     QComboBox* sequences = page->sequenceCombo();
-    ASSERT_EQ(sequences->count(), std::max(1, view().sequenceCount));
+    ASSERT_EQ(sequences->count(), std::max(1, scene().sequenceCount));
     EXPECT_EQ(sequences->itemText(0), "Nothing Selected");
     EXPECT_EQ(sequences->currentIndex(), 0);
     for (const char* caption : {"+ Add Key", "Copy", "Paste", "Play >", "Stop", "Clear All",
                                 "Add to Presets", "Video Export Settings", "Export Video"})
         EXPECT_NE(page->button(QString::fromLatin1(caption)), nullptr) << caption;
-    EXPECT_FLOAT_EQ(view().showFps, 2);
+    EXPECT_FLOAT_EQ(scene().showFps, 2);
 
     // Opened again with keys, the slider reaches the last key and shows a tick for it.
     keyAt(120, 30);
@@ -114,19 +114,19 @@ TEST_F(KeyframePage, KeysPlayWithTheSliderFollowingAndStopWhereTheyAre) {
     keyAt(100, 180);
     EXPECT_EQ(page->keysEdit()->text(), "2");
     EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({50, 100}));
-    EXPECT_EQ(view().keyCount, 2);
+    EXPECT_EQ(scene().keyCount, 2);
 
     click("Play >");
-    EXPECT_TRUE(view().timelinePlaying);
+    EXPECT_TRUE(scene().timelinePlaying);
     ASSERT_TRUE(waitUntil([&] { return page->frameSlider()->value() > 5; }, 10000));
-    ASSERT_TRUE(view().timelinePlaying);
+    ASSERT_TRUE(scene().timelinePlaying);
     click("Stop");
-    EXPECT_FALSE(view().timelinePlaying);
-    const int stopped = view().playFrame;
+    EXPECT_FALSE(scene().timelinePlaying);
+    const int stopped = scene().playFrame;
     const int shown = page->frameSlider()->value();
     EXPECT_LT(stopped, 100);
     QTest::qWait(200);
-    EXPECT_EQ(view().playFrame, stopped);
+    EXPECT_EQ(scene().playFrame, stopped);
     EXPECT_EQ(page->frameSlider()->value(), shown);
 
     // Playing again goes on from there to the end, where it stops and rewinds.
@@ -134,8 +134,8 @@ TEST_F(KeyframePage, KeysPlayWithTheSliderFollowingAndStopWhereTheyAre) {
     EXPECT_GE(playToTheEnd(), 99);
     EXPECT_EQ(page->frameSlider()->value(), 100);
     EXPECT_EQ(page->frameEdit()->text(), "100");
-    EXPECT_EQ(view().playFrame, 0);
-    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+    EXPECT_EQ(scene().playFrame, 0);
+    EXPECT_NEAR(scene().textRotation.y, 180, 0.01);
 }
 
 TEST_F(KeyframePage, ScrubbingShowsTheKeyedFrames) {
@@ -143,9 +143,9 @@ TEST_F(KeyframePage, ScrubbingShowsTheKeyedFrames) {
     keyAt(100, 100);
     page->frameSlider()->setValue(49);
     EXPECT_EQ(page->frameEdit()->text(), "49");
-    EXPECT_NEAR(view().textRotation.y, 50, 0.01);
-    EXPECT_EQ(view().playFrame, 49);
-    EXPECT_FALSE(view().timelinePlaying);
+    EXPECT_NEAR(scene().textRotation.y, 50, 0.01);
+    EXPECT_EQ(scene().playFrame, 49);
+    EXPECT_FALSE(scene().timelinePlaying);
 }
 
 TEST_F(KeyframePage, CopyAndPaste) {
@@ -153,7 +153,7 @@ TEST_F(KeyframePage, CopyAndPaste) {
     ASSERT_EQ(headless.messages.size(), 1u);
     EXPECT_EQ(headless.messages[0].text,
               "Please Copy a Keyframe. There's currently nothing to Paste.");
-    EXPECT_EQ(view().keyCount, 0);
+    EXPECT_EQ(scene().keyCount, 0);
 
     keyAt(0, 0);
     keyAt(50, 90);
@@ -165,38 +165,38 @@ TEST_F(KeyframePage, CopyAndPaste) {
     click("Paste");
     page->frameSlider()->setValue(25);
     click("Paste");
-    EXPECT_EQ(view().keyCount, 4);
+    EXPECT_EQ(scene().keyCount, 4);
     EXPECT_EQ(page->keysEdit()->text(), "4");
-    EXPECT_EQ(QList<int>({view().keyFrames[1], view().keyFrames[2], view().keyFrames[3],
-                          view().keyFrames[4]}),
+    EXPECT_EQ(QList<int>({scene().keyFrames[1], scene().keyFrames[2], scene().keyFrames[3],
+                          scene().keyFrames[4]}),
               QList<int>({25, 50, 100, 150}));
     EXPECT_EQ(page->frameSlider()->ticks().size(), 4);
     // The pasted key holds the values shown at frame 50.
-    const int lastKeyFrame = view().keyFrames[view().keyCount];
+    const int lastKeyFrame = scene().keyFrames[scene().keyCount];
     page->frameSlider()->setValue(lastKeyFrame - 1);
-    EXPECT_NEAR(view().textRotation.y, 91.8, 0.05);
+    EXPECT_NEAR(scene().textRotation.y, 91.8, 0.05);
 }
 
 TEST_F(KeyframePage, ClearAllAsksFirst) {
     keyAt(50, 90);
     keyAt(100, 180);
-    view().textString = "Hello";
+    scene().textString = "Hello";
     headless.answers = {false};
     click("Clear All");
     ASSERT_EQ(headless.questions.size(), 1);
     EXPECT_EQ(headless.questions[0], "Are you sure you want to delete all keyframes?");
-    EXPECT_EQ(view().keyCount, 2);
+    EXPECT_EQ(scene().keyCount, 2);
     EXPECT_EQ(page->keysEdit()->text(), "2");
 
     page->frameSlider()->setValue(80);
     headless.answers = {true};
     click("Clear All");
-    EXPECT_EQ(view().keyCount, 0);
+    EXPECT_EQ(scene().keyCount, 0);
     EXPECT_EQ(page->keysEdit()->text(), "0");
     EXPECT_TRUE(page->frameSlider()->ticks().isEmpty());
     EXPECT_EQ(page->frameSlider()->value(), 0);
     EXPECT_EQ(page->frameEdit()->text(), "0");
-    EXPECT_EQ(view().textString, "Lumatoy");
+    EXPECT_EQ(scene().textString, "Lumatoy");
 }
 
 TEST_F(KeyframePage, TheLengthNarrowsTheSliderButPlaybackReachesTheLastKey) {
@@ -207,11 +207,11 @@ TEST_F(KeyframePage, TheLengthNarrowsTheSliderButPlaybackReachesTheLastKey) {
     EXPECT_EQ(page->frameSlider()->maximum(), 50);
     EXPECT_EQ(page->keysEdit()->text(), "2");
     EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({100, 200}));
-    EXPECT_EQ(view().timelineLength, 200);
+    EXPECT_EQ(scene().timelineLength, 200);
 
     click("Play >");
     EXPECT_GE(playToTheEnd(), 199);
-    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+    EXPECT_NEAR(scene().textRotation.y, 180, 0.01);
     EXPECT_EQ(page->frameSlider()->value(), 50); // as far as the slider goes
 }
 
@@ -221,36 +221,36 @@ TEST_F(KeyframePage, ChoosingAStoredSequenceLoadsIt) {
     keyAt(0, 0);
     keyAt(40, 90);
     keyAt(80, 180);
-    ASSERT_TRUE(saveSequenceFile(view(), QDir(user.folder()).filePath("zz-three-keys.lmt")));
+    ASSERT_TRUE(saveSequenceFile(scene(), QDir(user.folder()).filePath("zz-three-keys.lmt")));
     headless.answers = {true};
     click("Clear All");
-    view().textRotation = {0, 0, 0};
-    scanSequences(view());
+    scene().textRotation = {0, 0, 0};
+    scanSequences(scene());
     sheet->close();
     QTest::qWait(20);
     sheet = openDeck();
     page = sheet->keyframePage();
 
     QComboBox* sequences = page->sequenceCombo();
-    ASSERT_EQ(sequences->count(), view().sequenceCount);
+    ASSERT_EQ(sequences->count(), scene().sequenceCount);
     chooseEntry(sequences, 0);
-    EXPECT_EQ(view().keyCount, 0);
-    EXPECT_FALSE(view().sequenceLoaded);
+    EXPECT_EQ(scene().keyCount, 0);
+    EXPECT_FALSE(scene().sequenceLoaded);
 
     const int index = sequences->findText("zz-three-keys.lmt");
     ASSERT_GT(index, 0);
     chooseEntry(sequences, index);
     EXPECT_TRUE(headless.messages.empty());
-    EXPECT_TRUE(view().sequenceLoaded);
-    ASSERT_EQ(view().keyCount, 2);
-    EXPECT_TRUE(view().timelinePlaying);
+    EXPECT_TRUE(scene().sequenceLoaded);
+    ASSERT_EQ(scene().keyCount, 2);
+    EXPECT_TRUE(scene().timelinePlaying);
     EXPECT_EQ(page->frameSlider()->maximum(), 80);
     EXPECT_EQ(page->frameSlider()->value(), 0);
     EXPECT_EQ(page->lengthSpin()->value(), 80);
     EXPECT_EQ(page->keysEdit()->text(), "2");
     EXPECT_EQ(page->frameSlider()->ticks(), QList<int>({40, 80}));
     playToTheEnd();
-    EXPECT_NEAR(view().textRotation.y, 180, 0.01);
+    EXPECT_NEAR(scene().textRotation.y, 180, 0.01);
 }
 
 TEST_F(KeyframePage, ABrokenStoredSequenceIsRefusedAndTheSceneStays) {
@@ -259,7 +259,7 @@ TEST_F(KeyframePage, ABrokenStoredSequenceIsRefusedAndTheSceneStays) {
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a sequence at all");
     broken.close();
-    scanSequences(view());
+    scanSequences(scene());
     sheet->close();
     QTest::qWait(20);
     sheet = openDeck();
@@ -272,9 +272,9 @@ TEST_F(KeyframePage, ABrokenStoredSequenceIsRefusedAndTheSceneStays) {
     ASSERT_GT(index, 0);
     chooseEntry(sequences, index);
     ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_EQ(view().keyCount, 1);
-    EXPECT_EQ(view().keyFrames[1], 60);
-    EXPECT_FALSE(view().sequenceLoaded);
+    EXPECT_EQ(scene().keyCount, 1);
+    EXPECT_EQ(scene().keyFrames[1], 60);
+    EXPECT_FALSE(scene().sequenceLoaded);
     EXPECT_EQ(sequences->currentIndex(), 0);
 }
 
@@ -313,9 +313,9 @@ TEST_F(KeyframePage, TheFrameCountChangesOnlyThroughItsSpin) {
 TEST_F(KeyframePage, AFileWithoutKeysShowsNoFrames) {
     QTemporaryDir dir;
     const QString path = dir.filePath("still.lmt");
-    ASSERT_TRUE(saveSequenceFile(view(), path));
-    ASSERT_TRUE(loadSequenceFile(view(), path));
-    EXPECT_EQ(view().keyCount, 0);
+    ASSERT_TRUE(saveSequenceFile(scene(), path));
+    ASSERT_TRUE(loadSequenceFile(scene(), path));
+    EXPECT_EQ(scene().keyCount, 0);
     EXPECT_EQ(page->lengthSpin()->value(), 0);
     EXPECT_EQ(page->lengthSpin()->text(), "0");
     EXPECT_EQ(page->frameSlider()->maximum(), 0);
@@ -349,5 +349,5 @@ TEST_F(KeyframePage, ShowsTheMeasuredFrameRate) {
     // Closed, the deck gets no more rates.
     sheet->close();
     QTest::qWait(20);
-    EXPECT_FLOAT_EQ(view().showFps, 0);
+    EXPECT_FLOAT_EQ(scene().showFps, 0);
 }

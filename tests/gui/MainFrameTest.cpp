@@ -3,9 +3,9 @@
 #include "app/AboutBox.h"
 #include "app/ToolbarImages.h"
 #include "app/WebAddresses.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
 #include "support/LocalHttpServer.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 
 #include <QAction>
@@ -25,15 +25,11 @@ class MainFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(profile.isValid());
-        setPlatform(&headless);
         frame = createMainWindow();
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
-    void TearDown() override {
-        frame.reset();
-        setPlatform(nullptr);
-    }
+    void TearDown() override { frame.reset(); }
 
     // The texts of a menu's items in order; a separator is an empty text.
     static QStringList itemTexts(const QList<QAction*>& actions) {
@@ -45,7 +41,8 @@ class MainFrameTest : public ::testing::Test {
 
     // No random sequence at start: the scene starts from its defaults.
     TempProfile profile{{"Random Sequence On Start Up", 0}};
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -114,7 +111,7 @@ void changeScene(CZoetraView& v) {
 } // namespace
 
 TEST_F(MainFrameTest, NewAnsweredNoChangesNothing) {
-    CZoetraView& v = frame->view();
+    CZoetraView& v = frame->scene();
     changeScene(v);
     headless.answers = {false};
     frame->action(Command::New)->trigger();
@@ -126,7 +123,7 @@ TEST_F(MainFrameTest, NewAnsweredNoChangesNothing) {
 }
 
 TEST_F(MainFrameTest, NewAnsweredYesResetsTheScene) {
-    CZoetraView& v = frame->view();
+    CZoetraView& v = frame->scene();
     changeScene(v);
     headless.answers = {true};
     frame->action(Command::New)->trigger();

@@ -45,7 +45,7 @@ TEST_F(ModelBlurPages, TheBlurPageGroupsWhatItAppliesTo) {
     QAbstractButton* stars = page->toggleButtons()[2];
     stars->click();
     EXPECT_TRUE(stars->isChecked());
-    EXPECT_FLOAT_EQ(view().blurStars, 2);
+    EXPECT_FLOAT_EQ(scene().blurStars, 2);
 }
 
 TEST_F(ModelBlurPages, UnitsButtonsSetEachModelsUnits) {
@@ -58,17 +58,17 @@ TEST_F(ModelBlurPages, UnitsButtonsSetEachModelsUnits) {
         EXPECT_EQ(page->unitsButton(6)->text(), "+1000");
         EXPECT_TRUE(page->unitsButton(3)->isChecked());
         page->unitsButton(5)->click();
-        EXPECT_EQ(view().modelUnits[n], 5);
+        EXPECT_EQ(scene().modelUnits[n], 5);
         EXPECT_FALSE(page->unitsButton(3)->isChecked());
         page->resetButton()->click();
-        EXPECT_EQ(view().modelUnits[n], 3);
+        EXPECT_EQ(scene().modelUnits[n], 3);
         EXPECT_TRUE(page->unitsButton(3)->isChecked());
     }
     // Far larger units put the first model out of sight.
     auto* first = static_cast<CModelPage*>(clickTab(sheet, DeckPage::Model1));
-    view().textOn = 0;
+    scene().textOn = 0;
     // Reset put all three at the same place: only the first one stays on.
-    view().modelOn[1] = view().modelOn[2] = 0;
+    scene().modelOn[1] = scene().modelOn[2] = 0;
     const QImage near = viewPicture();
     EXPECT_GT(litPixels(near, 20), 500);
     first->unitsButton(6)->click();
@@ -81,27 +81,27 @@ TEST_F(ModelBlurPages, LoadModelOpensThePickerBeforeTheNextFrame) {
     EXPECT_EQ(page->loadModelButton()->text(), "Load Model");
 
     // Cancelled: the deck comes back and the model stays.
-    const std::string before = view().modelPath[1];
+    const std::string before = scene().modelPath[1];
     page->loadModelButton()->click();
     EXPECT_FALSE(sheet->isVisible());
     ASSERT_TRUE(waitUntil([&] { return !headless.fileRequests.empty(); }));
     EXPECT_EQ(headless.fileRequests.back().title, "Choose Files");
     ASSERT_TRUE(waitUntil([&] { return sheet->isVisible(); }));
-    EXPECT_EQ(view().modelPath[1], before);
+    EXPECT_EQ(scene().modelPath[1], before);
 
     const QString model = QDir(programFolder()).filePath("model/Tardis.3ds");
     headless.files = {model};
     page->loadModelButton()->click();
     ASSERT_TRUE(waitUntil([&] { return headless.fileRequests.size() == 2 && sheet->isVisible(); }));
     EXPECT_TRUE(headless.messages.empty());
-    EXPECT_EQ(view().modelPath[1], "Model/Tardis.3ds");
+    EXPECT_EQ(scene().modelPath[1], "Model/Tardis.3ds");
 }
 
 TEST_F(ModelBlurPages, AFileThatIsNoModelKeepsTheModelAndItsButton) {
     auto* page = static_cast<CModelPage*>(clickTab(sheet, DeckPage::Model1));
     const QString caption = page->toggleButtons()[0]->text();
     EXPECT_EQ(caption, "Model 1 On");
-    const int objects = view().modelMesh[0].objectCount;
+    const int objects = scene().modelMesh[0].objectCount;
     ASSERT_GT(objects, 0);
 
     QTemporaryDir dir;
@@ -115,8 +115,8 @@ TEST_F(ModelBlurPages, AFileThatIsNoModelKeepsTheModelAndItsButton) {
               "Unable to load PRIMARY chuck from file: " + notAModel + "!");
     EXPECT_EQ(headless.messages[0].caption, "Error");
     EXPECT_EQ(headless.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(view().modelMesh[0].objectCount, objects);
-    EXPECT_EQ(view().modelPath[0], kDefaultModelPath);
-    EXPECT_GE(view().modelOn[0], 2.0f);
+    EXPECT_EQ(scene().modelMesh[0].objectCount, objects);
+    EXPECT_EQ(scene().modelPath[0], kDefaultModelPath);
+    EXPECT_GE(scene().modelOn[0], 2.0f);
     EXPECT_EQ(page->toggleButtons()[0]->text(), caption);
 }

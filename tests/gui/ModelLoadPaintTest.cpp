@@ -1,8 +1,8 @@
 // While a model loads, its splash waits keep the window responsive but no frame is drawn.
 #include "app/ZoetraGLWidget.h"
 #include "effects/models/ModelEffect.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 
 #include <QDir>
@@ -14,11 +14,11 @@ namespace {
 
 // A platform whose waits really let the event loop run, as the window's do. A frame drawn during
 // a wait would bring the text angle of 400 into range (the composer folds it to -320).
-class SpinningPlatform : public HeadlessPlatform {
+class SpinningPlatform : public ScriptedPlatform {
   public:
     explicit SpinningPlatform(CZoetraView& v) : v_(v) {}
     void wait(int ms) override {
-        HeadlessPlatform::wait(ms);
+        ScriptedPlatform::wait(ms);
         v_.textRotation.x = 400;
         QTest::qWait(150);
         anglesSeenDuringWaits.push_back(v_.textRotation.x);
@@ -42,14 +42,13 @@ TEST(ModelLoad, NoFrameIsDrawnWhileTheSplashWaits) {
     if (!widget.sceneReady()) {
         ASSERT_TRUE(initialised.wait(20000));
     }
-    CZoetraView& v = widget.view();
+    CZoetraView& v = widget.scene();
     SpinningPlatform spinning(v);
-    setPlatform(&spinning);
+    const PlatformOverride useSpinning(spinning);
     widget.withContext([&] {
         EXPECT_TRUE(importModelMesh(
             v, 1, QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath("model/Tardis.3ds")));
     });
-    setPlatform(nullptr);
     ASSERT_EQ(spinning.anglesSeenDuringWaits.size(), 3u);
     for (float angle : spinning.anglesSeenDuringWaits)
         EXPECT_EQ(angle, 400);

@@ -19,14 +19,14 @@ TEST_F(ParticlePage, TheCountEditRebuildsTheEmitterWithThatManySlots) {
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count->text(), "800");
     viewPicture();
-    EXPECT_EQ(view().particleSystem.maxParticles, 800);
+    EXPECT_EQ(scene().particleSystem.maxParticles, 800);
 
     count->setFocus();
     count->selectAll();
     QTest::keyClicks(count, "2500");
-    EXPECT_EQ(view().particleCount, 2500);
+    EXPECT_EQ(scene().particleCount, 2500);
     viewPicture();
-    EXPECT_EQ(view().particleSystem.maxParticles, 2500);
+    EXPECT_EQ(scene().particleSystem.maxParticles, 2500);
 
     // Bad input: nothing typed, a lone sign, letters keep the last count; a number past the
     // emitter's limit is held at it, and the box shows what the emitter got once typing ends.
@@ -35,17 +35,17 @@ TEST_F(ParticlePage, TheCountEditRebuildsTheEmitterWithThatManySlots) {
         count->selectAll();
         QTest::keyClick(count, Qt::Key_Backspace);
         QTest::keyClicks(count, typed);
-        EXPECT_EQ(view().particleCount, 2500);
+        EXPECT_EQ(scene().particleCount, 2500);
     }
     count->selectAll();
     QTest::keyClicks(count, "99999999999999999999");
     QTest::keyClick(count, Qt::Key_Return);
-    EXPECT_EQ(view().particleCount, kMaxParticles);
+    EXPECT_EQ(scene().particleCount, kMaxParticles);
     EXPECT_EQ(count->text(), QString::number(kMaxParticles));
     viewPicture();
-    EXPECT_EQ(view().particleSystem.maxParticles, kMaxParticles);
+    EXPECT_EQ(scene().particleSystem.maxParticles, kMaxParticles);
 
     page->resetButton()->click();
-    EXPECT_EQ(view().particleCount, 800);
+    EXPECT_EQ(scene().particleCount, 800);
     EXPECT_EQ(count->text(), "800");
 }

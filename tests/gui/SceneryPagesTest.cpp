@@ -27,7 +27,7 @@ TEST_F(SceneryPages, ChangeColorPaintsTheTunnelWalls) {
     auto* page = static_cast<CmyPage5*>(clickTab(sheet, DeckPage::Tunnel));
     ASSERT_NE(page->changeColourButton(), nullptr);
     EXPECT_EQ(page->changeColourButton()->text(), "Change Color");
-    view().textOn = 0;
+    scene().textOn = 0;
     const QImage green = viewPicture();
 
     headless.colours = {QColor(255, 0, 128)};
@@ -37,19 +37,19 @@ TEST_F(SceneryPages, ChangeColorPaintsTheTunnelWalls) {
     sheet->removeEventFilter(&log);
     EXPECT_EQ(log.hides, 1);
     EXPECT_TRUE(sheet->isVisible());
-    EXPECT_FLOAT_EQ(view().tunnelRed, 1);
-    EXPECT_FLOAT_EQ(view().tunnelGreen, 0);
-    EXPECT_NEAR(view().tunnelBlue, 128 / 255.0f, 1e-6);
+    EXPECT_FLOAT_EQ(scene().tunnelRed, 1);
+    EXPECT_FLOAT_EQ(scene().tunnelGreen, 0);
+    EXPECT_NEAR(scene().tunnelBlue, 128 / 255.0f, 1e-6);
     EXPECT_GT(differingPixels(green, viewPicture()), 1000);
 
     // Cancelled: the walls keep their colour.
     page->changeColourButton()->click();
-    EXPECT_FLOAT_EQ(view().tunnelRed, 1);
-    EXPECT_FLOAT_EQ(view().tunnelGreen, 0);
+    EXPECT_FLOAT_EQ(scene().tunnelRed, 1);
+    EXPECT_FLOAT_EQ(scene().tunnelGreen, 0);
 }
 
 TEST_F(SceneryPages, TheQuadButtonsChooseWhichQuadThePageTunes) {
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     v.tileRotateX1 = 11;
     v.tileRotateX2 = 33;
     auto* page = static_cast<CmyPage6*>(clickTab(sheet, DeckPage::Tiles));
@@ -107,10 +107,10 @@ TEST_F(SceneryPages, TheTileButtonReadsTilesOnUntilItsFirstClick) {
     EXPECT_EQ(layer->text(), "Tiles On");
     layer->click();
     EXPECT_EQ(layer->text(), "Tile Off");
-    EXPECT_FLOAT_EQ(view().tilesOn, 0);
+    EXPECT_FLOAT_EQ(scene().tilesOn, 0);
     layer->click();
     EXPECT_EQ(layer->text(), "Tile On");
-    EXPECT_FLOAT_EQ(view().tilesOn, 2);
+    EXPECT_FLOAT_EQ(scene().tilesOn, 2);
     EXPECT_GE(layer->width(), layer->fontMetrics().horizontalAdvance("Tiles On"));
 
     // A deck opened again opens the page afresh.

@@ -2,7 +2,7 @@
 #include "app/SplashScreenEx.h"
 #include "app/SplashWindow.h"
 #include "assets/Loader3ds.h"
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -26,23 +26,23 @@ QImage keyedBitmap() {
 
 // A platform whose splash is the real window; waits are shortened a hundredfold, and at each
 // wait the text the window shows is recorded.
-class WindowSplashPlatform : public HeadlessPlatform {
+class WindowSplashPlatform : public ScriptedPlatform {
   public:
     void showSplash(const QString& text, const SplashLook& look) override {
-        HeadlessPlatform::showSplash(text, look);
+        ScriptedPlatform::showSplash(text, look);
         window.show(text, look);
     }
     void setSplashText(const QString& text) override {
-        HeadlessPlatform::setSplashText(text);
+        ScriptedPlatform::setSplashText(text);
         window.setText(text);
     }
     void hideSplash() override {
-        HeadlessPlatform::hideSplash();
+        ScriptedPlatform::hideSplash();
         lastWindow = window.window();
         window.hide();
     }
     void wait(int ms) override {
-        HeadlessPlatform::wait(ms);
+        ScriptedPlatform::wait(ms);
         QTest::qWait(ms / 100);
         CSplashScreenEx* w = window.window();
         shownTexts << (w && w->isVisible() ? w->text() : QStringLiteral("<no window>"));
@@ -113,11 +113,10 @@ TEST(SplashScreen, TimeOutHidesTheWindow) {
 TEST(SplashScreen, ModelLoadShowsItsThreeLinesThenHides) {
     const QString model = QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath("model/Tardis.3ds");
     WindowSplashPlatform p;
-    setPlatform(&p);
+    const PlatformOverride useP(p);
     Model3ds mesh;
     Loader3ds loader;
     const bool ok = loader.import3ds(mesh, model);
-    setPlatform(nullptr);
     ASSERT_TRUE(ok);
     EXPECT_EQ(p.shownTexts, QStringList({"Please Wait:", model, "Is Now Loading"}));
     EXPECT_EQ(p.waitedMs, 3000);

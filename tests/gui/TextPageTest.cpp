@@ -35,12 +35,12 @@ constexpr int kBackgroundEntry = 3;
 } // namespace
 
 TEST_F(TextPage, OpeningTheTabBringsTheTextIntoTheView) {
-    view().textOn = 0;
+    scene().textOn = 0;
     const QImage without = viewPicture();
     EXPECT_LT(litPixels(without), 20);
     openTextTab();
-    EXPECT_FLOAT_EQ(view().textOn, 2);
-    EXPECT_FLOAT_EQ(view().textOnClicks, 0);
+    EXPECT_FLOAT_EQ(scene().textOn, 2);
+    EXPECT_FLOAT_EQ(scene().textOnClicks, 0);
     EXPECT_GT(litPixels(viewPicture()), 1000);
 }
 
@@ -52,7 +52,7 @@ TEST_F(TextPage, EntriesShowTheirRangesAndFadeAlphaDisablesYAndZ) {
     EXPECT_EQ(page->slider(0)->minimum(), -360);
     EXPECT_EQ(page->slider(2)->maximum(), 360);
 
-    view().spotPosition = {10, -20, 3000};
+    scene().spotPosition = {10, -20, 3000};
     chooseEntry(combo, 7);
     EXPECT_EQ(page->slider(1)->minimum(), -2000);
     EXPECT_EQ(page->slider(2)->maximum(), 4000);
@@ -64,7 +64,7 @@ TEST_F(TextPage, EntriesShowTheirRangesAndFadeAlphaDisablesYAndZ) {
     EXPECT_EQ(page->slider(2)->minimum(), -2000);
     EXPECT_EQ(page->edit(2)->text(), "10");
 
-    view().textFade = 200;
+    scene().textFade = 200;
     chooseEntry(combo, kFadeEntry);
     EXPECT_EQ(page->slider(0)->maximum(), 255);
     EXPECT_EQ(page->slider(0)->value(), 200);
@@ -76,10 +76,10 @@ TEST_F(TextPage, EntriesShowTheirRangesAndFadeAlphaDisablesYAndZ) {
     // The fade's edit only shows the value.
     EXPECT_TRUE(page->edit(0)->isReadOnly());
     typeInto(page->edit(0), "12", true);
-    EXPECT_FLOAT_EQ(view().textFade, 200);
+    EXPECT_FLOAT_EQ(scene().textFade, 200);
     EXPECT_EQ(page->edit(0)->text(), "200");
     page->slider(0)->setValue(128);
-    EXPECT_FLOAT_EQ(view().textFade, 128);
+    EXPECT_FLOAT_EQ(scene().textFade, 128);
 
     chooseEntry(combo, 4);
     for (int n = 0; n < 3; ++n) {
@@ -92,31 +92,31 @@ TEST_F(TextPage, EntriesShowTheirRangesAndFadeAlphaDisablesYAndZ) {
 TEST_F(TextPage, SlidersAndEditsMoveTheTextAndTheBackgroundClearsAtOnce) {
     CMyPage1* page = openTextTab();
     page->slider(1)->setValue(45);
-    EXPECT_FLOAT_EQ(view().textRotation.y, 45);
+    EXPECT_FLOAT_EQ(scene().textRotation.y, 45);
     EXPECT_EQ(page->edit(1)->text(), "45");
     typeInto(page->edit(2), "-120");
-    EXPECT_FLOAT_EQ(view().textRotation.z, -120);
+    EXPECT_FLOAT_EQ(scene().textRotation.z, -120);
     EXPECT_EQ(page->slider(2)->value(), -120);
     // Past the slider's end: the value is the number typed, the slider stops at its end.
     typeInto(page->edit(0), "1000", true);
-    EXPECT_FLOAT_EQ(view().textRotation.x, 1000);
+    EXPECT_FLOAT_EQ(scene().textRotation.x, 1000);
     EXPECT_EQ(page->slider(0)->value(), 360);
     EXPECT_EQ(page->edit(0)->text(), "1000");
     // "Text Pan and Zoom" Z reaches 2000 by its slider and 3000 by its edit.
     chooseEntry(page->entryCombo(), 1);
     typeInto(page->edit(2), "3000", true);
-    EXPECT_FLOAT_EQ(view().textPosition.z, 3000);
+    EXPECT_FLOAT_EQ(scene().textPosition.z, 3000);
     EXPECT_EQ(page->slider(2)->value(), 2000);
     EXPECT_EQ(page->edit(2)->text(), "3000");
     // Choosing the entry again shows the number the scene holds, not the slider's end.
     chooseEntry(page->entryCombo(), 0);
     chooseEntry(page->entryCombo(), 1);
     EXPECT_EQ(page->edit(2)->text(), "3000");
-    EXPECT_FLOAT_EQ(view().textPosition.z, 3000);
+    EXPECT_FLOAT_EQ(scene().textPosition.z, 3000);
 
     chooseEntry(page->entryCombo(), kBackgroundEntry);
     page->slider(1)->setValue(200);
-    EXPECT_FLOAT_EQ(view().backgroundColour.y, 200);
+    EXPECT_FLOAT_EQ(scene().backgroundColour.y, 200);
     const QImage picture = viewPicture();
     EXPECT_EQ(qGreen(picture.pixel(2, 2)), 200);
     EXPECT_EQ(qRed(picture.pixel(2, 2)), 0);
@@ -133,21 +133,21 @@ TEST_F(TextPage, TheTextButtonAndTheLightsBox) {
 
     text->click();
     EXPECT_EQ(text->text(), "Text Off");
-    EXPECT_FLOAT_EQ(view().textOn, 0);
-    EXPECT_FLOAT_EQ(view().textOnClicks, 1);
+    EXPECT_FLOAT_EQ(scene().textOn, 0);
+    EXPECT_FLOAT_EQ(scene().textOnClicks, 1);
     EXPECT_LT(litPixels(viewPicture()), 20);
     text->click();
     EXPECT_EQ(text->text(), "Text On");
-    EXPECT_FLOAT_EQ(view().textOn, 2);
-    EXPECT_FLOAT_EQ(view().textOnClicks, 0);
+    EXPECT_FLOAT_EQ(scene().textOn, 2);
+    EXPECT_FLOAT_EQ(scene().textOnClicks, 0);
     EXPECT_GT(litPixels(viewPicture()), 1000);
 
     lights->click();
     EXPECT_TRUE(lights->isChecked());
-    EXPECT_FLOAT_EQ(view().textLighting, 2);
+    EXPECT_FLOAT_EQ(scene().textLighting, 2);
     lights->click();
     EXPECT_FALSE(lights->isChecked());
-    EXPECT_FLOAT_EQ(view().textLighting, 0);
+    EXPECT_FLOAT_EQ(scene().textLighting, 0);
 }
 
 TEST_F(TextPage, LoadTextureTakesAPictureAndRefusesABrokenOne) {
@@ -158,8 +158,8 @@ TEST_F(TextPage, LoadTextureTakesAPictureAndRefusesABrokenOne) {
 
     const QString picture = QDir(programFolder()).filePath("Textures/pollav.jpg");
     ASSERT_TRUE(QFile::exists(picture));
-    view().textUseDefaultTexture = 2;
-    const unsigned before = view().textUserTexture;
+    scene().textUseDefaultTexture = 2;
+    const unsigned before = scene().textUserTexture;
     headless.files = {picture};
     VisibilityLog log;
     sheet->installEventFilter(&log);
@@ -168,30 +168,30 @@ TEST_F(TextPage, LoadTextureTakesAPictureAndRefusesABrokenOne) {
     EXPECT_EQ(log.hides, 1);
     EXPECT_EQ(headless.fileRequests.back().title, "Select Texture");
     EXPECT_TRUE(headless.messages.empty());
-    EXPECT_NE(view().textUserTexture, before);
-    EXPECT_FLOAT_EQ(view().textUseDefaultTexture, 0);
-    EXPECT_EQ(view().textTexturePath, "Textures/pollav.jpg");
-    EXPECT_EQ(view().assetPathMode, 2);
+    EXPECT_NE(scene().textUserTexture, before);
+    EXPECT_FLOAT_EQ(scene().textUseDefaultTexture, 0);
+    EXPECT_EQ(scene().textTexturePath, "Textures/pollav.jpg");
+    EXPECT_EQ(scene().assetPathMode, 2);
 
     QTemporaryDir dir;
     QFile broken(dir.filePath("broken.jpg"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("this is not a picture");
     broken.close();
-    const unsigned loaded = view().textUserTexture;
+    const unsigned loaded = scene().textUserTexture;
     headless.files = {broken.fileName()};
     load->click();
     ASSERT_EQ(headless.messages.size(), 1u);
     EXPECT_TRUE(headless.messages[0].text.contains("broken.jpg"));
-    EXPECT_EQ(view().textUserTexture, loaded);
-    EXPECT_EQ(view().textTexturePath, "Textures/pollav.jpg");
+    EXPECT_EQ(scene().textUserTexture, loaded);
+    EXPECT_EQ(scene().textTexturePath, "Textures/pollav.jpg");
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_GT(litPixels(viewPicture()), 1000);
 }
 
 TEST_F(TextPage, ResetRestoresTheLookButKeepsFadeStyleAndSwitches) {
     CMyPage1* page = openTextTab();
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
     v.textRotation = {10, 20, 30};
     v.textPosition = {1, 2, 3};
     v.fontColour = {1, 2, 3};
@@ -245,11 +245,11 @@ TEST_F(TextPage, TheMultiLineTextBecomesTheText) {
     QTest::keyClicks(page->textEdit(), "A");
     QTest::keyClick(page->textEdit(), Qt::Key_Return);
     QTest::keyClicks(page->textEdit(), "B");
-    EXPECT_EQ(view().textString, "A\r\nB");
+    EXPECT_EQ(scene().textString, "A\r\nB");
     // Two lines stand taller in the view than one.
     const QImage twoLines = viewPicture();
     page->textEdit()->setPlainText("AB");
-    EXPECT_EQ(view().textString, "AB");
+    EXPECT_EQ(scene().textString, "AB");
     EXPECT_GT(differingPixels(twoLines, viewPicture()), 500);
 }
 
@@ -262,25 +262,25 @@ TEST_F(TextPage, StyleAndMaterialCombos) {
     EXPECT_EQ(page->materialCombo()->itemText(16), "Black Plastic");
 
     chooseEntry(style, 2);
-    EXPECT_FLOAT_EQ(view().textStyle, 2);
+    EXPECT_FLOAT_EQ(scene().textStyle, 2);
     const QImage solid = viewPicture();
     chooseEntry(style, 5);
-    EXPECT_FLOAT_EQ(view().textWireframe, 2);
-    EXPECT_EQ(view().textStyleEntry, 5);
+    EXPECT_FLOAT_EQ(scene().textWireframe, 2);
+    EXPECT_EQ(scene().textStyleEntry, 5);
     // The glyphs are outlines now.
     const QImage wire = viewPicture();
     EXPECT_GT(differingPixels(solid, wire), 1000);
     EXPECT_LT(litPixels(wire), litPixels(solid));
     chooseEntry(style, 6);
-    EXPECT_FLOAT_EQ(view().textWireframe, 0);
+    EXPECT_FLOAT_EQ(scene().textWireframe, 0);
     EXPECT_LT(differingPixels(solid, viewPicture()), 200);
     chooseEntry(style, 7);
-    EXPECT_FLOAT_EQ(view().textShiny, 2);
+    EXPECT_FLOAT_EQ(scene().textShiny, 2);
     chooseEntry(style, 8);
-    EXPECT_FLOAT_EQ(view().textShiny, 0);
+    EXPECT_FLOAT_EQ(scene().textShiny, 0);
 
     chooseEntry(page->materialCombo(), 1);
-    EXPECT_EQ(view().textMaterialEntry, 1);
+    EXPECT_EQ(scene().textMaterialEntry, 1);
 }
 
 TEST_F(TextPage, ChangeFontHidesTheDeckAndRebuildsTheGlyphs) {
@@ -292,14 +292,14 @@ TEST_F(TextPage, ChangeFontHidesTheDeckAndRebuildsTheGlyphs) {
     page->changeFontButton()->click();
     sheet->removeEventFilter(&log);
     EXPECT_EQ(log.hides, 1);
-    EXPECT_EQ(view().fontFace, "DejaVu Serif");
-    EXPECT_EQ(view().fontItalic, 1);
+    EXPECT_EQ(scene().fontFace, "DejaVu Serif");
+    EXPECT_EQ(scene().fontItalic, 1);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_GT(differingPixels(before, viewPicture()), 500);
 
     // Cancelled: the font stays.
     page->changeFontButton()->click();
-    EXPECT_EQ(view().fontFace, "DejaVu Serif");
+    EXPECT_EQ(scene().fontFace, "DejaVu Serif");
     EXPECT_GT(litPixels(viewPicture()), 1000);
 }
 
@@ -312,8 +312,8 @@ TEST_F(TextPage, FontColorSetsTheColourAndTheSlidersOfColourFont) {
     page->fontColourButton()->click();
     sheet->removeEventFilter(&log);
     EXPECT_EQ(log.hides, 1);
-    EXPECT_FLOAT_EQ(view().fontColour.x, 10);
-    EXPECT_FLOAT_EQ(view().fontColour.y, 200);
+    EXPECT_FLOAT_EQ(scene().fontColour.x, 10);
+    EXPECT_FLOAT_EQ(scene().fontColour.y, 200);
     EXPECT_EQ(page->slider(1)->value(), 200);
     EXPECT_EQ(page->edit(2)->text(), "30");
     EXPECT_TRUE(sheet->isVisible());
@@ -321,6 +321,6 @@ TEST_F(TextPage, FontColorSetsTheColourAndTheSlidersOfColourFont) {
     // Cancelled: the colour stays as it is.
     page->slider(0)->setValue(90);
     page->fontColourButton()->click();
-    EXPECT_FLOAT_EQ(view().fontColour.x, 90);
-    EXPECT_FLOAT_EQ(view().fontColour.y, 200);
+    EXPECT_FLOAT_EQ(scene().fontColour.x, 90);
+    EXPECT_FLOAT_EQ(scene().fontColour.y, 200);
 }

@@ -35,7 +35,7 @@ class TextMouse : public ::testing::Test {
 } // namespace
 
 TEST_F(TextMouse, TenPixelsRightTurnsTheTextFiveDegreesAboutY) {
-    CZoetraView& v = widget.view();
+    CZoetraView& v = widget.scene();
     v.textRotation = {0, 0, 0};
     drag(Qt::LeftButton, {100, 100}, {110, 100});
     EXPECT_FLOAT_EQ(v.textRotation.y, 5);
@@ -49,7 +49,7 @@ TEST_F(TextMouse, TenPixelsRightTurnsTheTextFiveDegreesAboutY) {
 }
 
 TEST_F(TextMouse, DownwardDragTurnsAboutXAndRightDragAboutZ) {
-    CZoetraView& v = widget.view();
+    CZoetraView& v = widget.scene();
     v.textRotation = {0, 0, 0};
     drag(Qt::LeftButton, {50, 50}, {50, 90}, 4);
     EXPECT_FLOAT_EQ(v.textRotation.x, 20);

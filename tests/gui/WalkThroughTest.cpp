@@ -20,7 +20,7 @@ class WalkThrough : public DeckFixture {};
 TEST_F(WalkThrough, FromAnEmptySceneToAVideo) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    CZoetraView& v = view();
+    CZoetraView& v = scene();
 
     // The toolbar's Control Deck button.
     QWidget* deckButton = frame->toolBar()->widgetForAction(frame->action(Command::ControlDeck));

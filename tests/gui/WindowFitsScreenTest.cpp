@@ -5,8 +5,8 @@
 #include "app/QtPlatform.h"
 #include "export/ExportSettings.h"
 #include "export/FormatTable.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 #include "support/VideoProbe.h"
 #include "timeline/KeyframeStore.h"
@@ -16,15 +16,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 // Dialogs answered from a script; the main window sized by the Qt platform, as the program does.
-class SizingPlatform : public HeadlessPlatform {
+class SizingPlatform : public ScriptedPlatform {
   public:
     explicit SizingPlatform(QtPlatform& qt) : qt_(qt) {}
     void resizeMainWindow(int outerWidth, int outerHeight) override {
-        HeadlessPlatform::resizeMainWindow(outerWidth, outerHeight);
+        ScriptedPlatform::resizeMainWindow(outerWidth, outerHeight);
         qt_.resizeMainWindow(outerWidth, outerHeight);
     }
 
@@ -40,7 +41,7 @@ class WindowFitsScreen : public ::testing::Test {
         ASSERT_TRUE(profile.isValid());
         frame = createMainWindow();
         qt.setMainWindow(frame.get());
-        setPlatform(&scripted);
+        useScripted.emplace(scripted);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
         ASSERT_TRUE(QTest::qWaitFor([&] { return frame->sceneReady(); }, 20000));
@@ -54,21 +55,22 @@ class WindowFitsScreen : public ::testing::Test {
     }
     void TearDown() override {
         frame.reset();
-        setPlatform(nullptr);
+        useScripted.reset();
     }
 
     // The settings dialog's Apply with "H D Video" and "Resize Screen to Match".
     void chooseHdWithResize() {
-        SettingsChoice choice = settingsChoiceFromView(frame->view());
+        SettingsChoice choice = settingsChoiceFromView(frame->scene());
         choice.formatIndex = kHdPreset;
         choice.resize = 1;
-        applySettingsChoice(frame->view(), choice);
+        applySettingsChoice(frame->scene(), choice);
         QTest::qWait(400); // a window manager may correct the frame once
     }
 
     TempProfile profile{{"Random Sequence On Start Up", 0}};
     QtPlatform qt;
     SizingPlatform scripted{qt};
+    std::optional<PlatformOverride> useScripted; // from the window's creation on
     std::unique_ptr<CMainFrame> frame;
     QRect area;
 };
@@ -85,16 +87,16 @@ TEST_F(WindowFitsScreen, AFormatLargerThanTheScreenGivesTheScreensArea) {
     // As large as the screen lets it be.
     EXPECT_GE(outer.width(), area.width() - 2);
     EXPECT_GE(outer.height(), area.height() - 2);
-    EXPECT_EQ(frame->view().aviFrameRate, 25);
+    EXPECT_EQ(frame->scene().aviFrameRate, 25);
 
     // A format that fits is given exactly and stays where the window is.
     frame->move(area.topLeft() + QPoint(10, 10));
     QTest::qWait(100);
     const QPoint place = frame->pos();
-    SettingsChoice small = settingsChoiceFromView(frame->view());
+    SettingsChoice small = settingsChoiceFromView(frame->scene());
     small.formatIndex = 0;
     small.resize = 1;
-    applySettingsChoice(frame->view(), small);
+    applySettingsChoice(frame->scene(), small);
     QTest::qWait(400);
     EXPECT_EQ(frame->frameGeometry().size(), exportFormat(0)->resizeSize);
     EXPECT_EQ(frame->pos(), place);
@@ -103,7 +105,7 @@ TEST_F(WindowFitsScreen, AFormatLargerThanTheScreenGivesTheScreensArea) {
 TEST_F(WindowFitsScreen, TheExportStillRecordsTheFormatsFullSize) {
     chooseHdWithResize();
     ASSERT_TRUE(area.contains(frame->frameGeometry()));
-    CZoetraView& v = frame->view();
+    CZoetraView& v = frame->scene();
     frame->withViewContext([&] {
         v.backgroundColour = {0, 0, 0};
         ASSERT_TRUE(addKey(v, 0));

@@ -40,8 +40,8 @@ TEST(ZoetraApp, StartsSizedForTheStoredFormat) {
         ASSERT_NE(glView(app), nullptr);
         ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
         EXPECT_EQ(settledOuterSize(*app.mainFrame(), QSize(724, 717)), QSize(724, 717));
-        EXPECT_EQ(app.view()->aviFrameRate, 25);
-        EXPECT_EQ(app.view()->exportPreset, 0);
+        EXPECT_EQ(app.scene()->aviFrameRate, 25);
+        EXPECT_EQ(app.scene()->exportPreset, 0);
         EXPECT_TRUE(app.mainFrame()->windowTitle().endsWith("Lumatoy"));
     }
     // The application object takes its desktop services with it.
@@ -55,7 +55,7 @@ TEST(ZoetraApp, PlainWindowWhenResizingIsOff) {
     ASSERT_TRUE(app.initInstance());
     ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
     EXPECT_EQ(settledOuterSize(*app.mainFrame(), QSize(800, 600)), QSize(800, 600));
-    EXPECT_EQ(app.view()->aviFrameRate, 30);
+    EXPECT_EQ(app.scene()->aviFrameRate, 30);
 }
 
 TEST(ZoetraApp, StartFileIsLoadedInsteadOfARandomSequence) {
@@ -70,8 +70,8 @@ TEST(ZoetraApp, StartFileIsLoadedInsteadOfARandomSequence) {
     CZoetraApp app;
     ASSERT_TRUE(app.initInstance(file));
     EXPECT_EQ(app.openFileAtStart, 1);
-    EXPECT_EQ(app.view()->startFilePath, file);
+    EXPECT_EQ(app.scene()->startFilePath, file);
     ASSERT_TRUE(QTest::qWaitFor([&] { return glView(app)->sceneReady(); }, 20000));
-    EXPECT_EQ(app.view()->startFileRequested, 0);
-    EXPECT_EQ(app.view()->textString, "From the command line");
+    EXPECT_EQ(app.scene()->startFileRequested, 0);
+    EXPECT_EQ(app.scene()->textString, "From the command line");
 }

@@ -5,8 +5,8 @@
 #include "support/VideoProbe.h"
 #include "timeline/SequenceScene.h"
 
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -27,18 +27,16 @@ namespace {
 // A sequence with keys at frames 0 and 50, built as the Keyframe Controls page builds one: the
 // text turns and the background brightens, so every frame differs from the last.
 QString saveTwoKeySequence(const QString& path) {
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     RecordingAssetLoads loads;
-    useEffectLoads(&loads);
+    const EffectLoadsOverride useLoads(loads);
     auto v = makeScene();
     addKey(*v, 0);
     v->textRotation.y = 300;
     v->backgroundColour = {120, 160, 200};
     addKey(*v, 50);
     const bool saved = saveSequenceFile(*v, path);
-    useEffectLoads(nullptr);
-    setPlatform(nullptr);
     return saved ? path : QString();
 }
 

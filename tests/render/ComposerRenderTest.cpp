@@ -1,4 +1,5 @@
 // The frame composer drawn headlessly: an empty scene is the clear colour; the gating rules.
+#include "effects/OverlayOrtho.h"
 #include "effects/tunnel/TunnelFog.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
@@ -109,7 +110,7 @@ TEST_F(ComposerTest, FogComesFromTheTunnelBlockScaledByTen) {
 TEST_F(ComposerTest, OrthoBracketRunsDownwardsAndRestoresTheProjection) {
     GLfloat before[16], inside[16], after[16];
     glGetFloatv(GL_PROJECTION_MATRIX, before);
-    beginOrtho(0, 0, kWidth, kHeight);
+    beginOrtho(kWidth, kHeight);
     glGetFloatv(GL_PROJECTION_MATRIX, inside);
     // y = 0 maps to the top (+1), y = height to the bottom (-1).
     EXPECT_NEAR(inside[5] * 0 + inside[13], 1.0f, 1e-5f);

@@ -3,7 +3,6 @@
 // of the file a slot already holds.
 #include "effects/models/ModelEffect.h"
 #include "effects/models/ModelLayer.h"
-#include "platform/HeadlessPlatform.h"
 #include "platform/ProgramFolder.h"
 #include "render/Clock.h"
 #include "render/FrameClock.h"
@@ -12,6 +11,7 @@
 #include "startup/SceneStart.h"
 #include "support/GoldenImage.h"
 #include "support/SceneRenderTest.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 #include "timeline/KeyframeStore.h"
 
@@ -212,18 +212,17 @@ TEST_F(ModelRender, AModelThatFailsToLoadKeepsTheModelTheSlotHad) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("These are not the vertices you are looking for.\n");
     text.close();
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     EXPECT_FALSE(reloadModelMesh(*view, 0, QStringLiteral("model/no-such-model.3ds")));
     EXPECT_FALSE(loadUserModel(*view, 0, notAModel, "Model/notes.3ds"));
     EXPECT_FALSE(reloadModelMesh(*view, 0, notAModel));
-    setPlatform(nullptr);
 
     ASSERT_EQ(headless.messages.size(), 3u);
     EXPECT_EQ(headless.messages[0].text, "Unable to find the file: model/no-such-model.3ds!");
     EXPECT_EQ(headless.messages[1].text,
               "Unable to load PRIMARY chuck from file: " + notAModel + "!");
-    for (const HeadlessPlatform::Message& m : headless.messages) {
+    for (const ScriptedPlatform::Message& m : headless.messages) {
         EXPECT_EQ(m.caption, "Error");
         EXPECT_EQ(m.icon, MessageIcon::Warning);
     }
@@ -237,8 +236,8 @@ TEST_F(ModelRender, ASequenceNamingTheModelTheSlotHoldsKeepsItWithoutASplash) {
     QTemporaryDir dir;
     const QString copy = dir.filePath("Tardis.3ds");
     ASSERT_TRUE(QFile::copy(QDir(programFolder()).filePath(kDefaultModelPath), copy));
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     // Start-up loaded the default model into every slot: the same file is kept as it is.
     for (int n = 0; n < kModelCount; ++n)
         EXPECT_TRUE(reloadModelMesh(*view, n, QString::fromLatin1(kDefaultModelPath)));
@@ -259,6 +258,5 @@ TEST_F(ModelRender, ASequenceNamingTheModelTheSlotHoldsKeepsItWithoutASplash) {
     EXPECT_TRUE(loadUserModel(*view, 2, QDir(programFolder()).filePath(kDefaultModelPath),
                               "Model/Tardis.3ds"));
     EXPECT_EQ(headless.splashTexts.size(), 9);
-    setPlatform(nullptr);
     EXPECT_TRUE(headless.messages.empty());
 }

@@ -3,9 +3,9 @@
 #include "support/ProgramRun.h"
 #include "support/SequenceFrames.h"
 
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
 #include "support/RecordingAssetLoads.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -20,10 +20,10 @@ namespace {
 
 // The text turning over twelve frames; `blurred` keys motion-blur values as well.
 void saveTurningText(const QString& path, bool blurred) {
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     RecordingAssetLoads loads;
-    useEffectLoads(&loads);
+    const EffectLoadsOverride useLoads(loads);
     auto v = makeScene();
     v->textString = "Blur";
     v->motionBlurFade = blurred ? 40.0f : 0.0f;
@@ -36,8 +36,6 @@ void saveTurningText(const QString& path, bool blurred) {
     }
     addKey(*v, 12);
     EXPECT_TRUE(saveSequenceFile(*v, path));
-    useEffectLoads(nullptr);
-    setPlatform(nullptr);
 }
 
 std::map<int, QImage> renderFrames(const QString& sequence, bool motionBlur) {

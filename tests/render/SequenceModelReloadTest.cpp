@@ -1,7 +1,7 @@
 // A stored sequence whose model slots name the files start-up already loaded there keeps those
 // meshes: no splash, no waits, and the same frames as a sequence whose models are read afresh.
-#include "platform/HeadlessPlatform.h"
 #include "platform/ProgramFolder.h"
+#include "support/ScriptedPlatform.h"
 #include "support/SequenceFrames.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceJson.h"
@@ -39,8 +39,8 @@ QString threeBoxesWithModel(const QTemporaryDir& dir, const QString& modelPath) 
 
 TEST(SequenceModelReload, TheModelsStartUpLoadedAreKeptWithTheSamePixels) {
     QTemporaryDir dir;
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     const QString stored = QDir(programSequencesFolder()).filePath("Three Boxes.lmt");
     const std::map<int, QImage> kept = renderSequenceFrames(stored, 0, 30);
     // Start-up read the default model into each of the three slots; the sequence read nothing.
@@ -56,7 +56,6 @@ TEST(SequenceModelReload, TheModelsStartUpLoadedAreKeptWithTheSamePixels) {
         renderSequenceFrames(threeBoxesWithModel(dir, copy), 0, 30);
     EXPECT_EQ(headless.splashTexts.size(), 18);
     EXPECT_EQ(headless.splashTexts.count(copy), 3);
-    setPlatform(nullptr);
     EXPECT_TRUE(headless.messages.empty());
 
     ASSERT_EQ(kept.size(), 31u);

@@ -5,9 +5,9 @@
 #include "support/SequenceFrames.h"
 #include "timeline/SequenceScene.h"
 
-#include "platform/HeadlessPlatform.h"
 #include "render/HeadlessRender.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
@@ -23,10 +23,10 @@
 TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     QTemporaryDir dir;
     const QString folder = QDir::currentPath();
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     RecordingAssetLoads loads; // saving and reloading need no GL here
-    useEffectLoads(&loads);
+    const EffectLoadsOverride useLoads(loads);
 
     // Keys built as the Keyframe Controls page builds them: the text turns and the background
     // reddens over twelve frames.
@@ -46,8 +46,6 @@ TEST(SequencePlayback, SavedReopenedAndPlayedShowsTheSameFrames) {
     ASSERT_TRUE(loadSequenceFile(*reopened, first));
     const QString second = dir.filePath("second.lmt");
     ASSERT_TRUE(saveSequenceFile(*reopened, second));
-    useEffectLoads(nullptr);
-    setPlatform(nullptr);
 
     const std::map<int, QImage> a = renderSequenceFrames(first);
     const std::map<int, QImage> b = renderSequenceFrames(second);
@@ -128,10 +126,10 @@ TEST(SequencePlayback, ARangeOfEveryStoredSequenceShowsTheFramesOfAFullRun) {
 TEST(SequencePlayback, ARangeOfAMotionBlurredSequenceShowsTheFramesOfAFullRun) {
     QTemporaryDir dir;
     const QString folder = QDir::currentPath();
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     RecordingAssetLoads loads;
-    useEffectLoads(&loads);
+    const EffectLoadsOverride useLoads(loads);
     auto v = makeScene();
     v->textString = "Trail";
     v->textOn = 2;
@@ -146,8 +144,6 @@ TEST(SequencePlayback, ARangeOfAMotionBlurredSequenceShowsTheFramesOfAFullRun) {
     addKey(*v, 40);
     const QString path = dir.filePath("trail.lmt");
     ASSERT_TRUE(saveSequenceFile(*v, path));
-    useEffectLoads(nullptr);
-    setPlatform(nullptr);
     expectRangeMatchesFullRun(path, 30, 33);
     QDir::setCurrent(folder);
 }

@@ -2,7 +2,7 @@
 // message, lasts 5 to 20 seconds with at least three keys, and renders its first and its last
 // frame headlessly, the two unlike each other and neither of them blank; the one with every layer
 // renders the same twice.
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "support/SequenceFrames.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceLibrary.h"
@@ -47,13 +47,12 @@ TEST(StoredSequences, EveryOneLoadsAndRendersItsFirstAndLastFrames) {
         EXPECT_GE(lastFrame + 1, 5 * fps);
         EXPECT_LE(lastFrame + 1, 20 * fps);
 
-        HeadlessPlatform headless;
-        setPlatform(&headless);
+        ScriptedPlatform headless;
+        const PlatformOverride useHeadless(headless);
         const std::map<int, QImage> first = renderSequenceFrames(path, 0, 0);
         const std::map<int, QImage> last = renderSequenceFrames(path, lastFrame, -1);
-        for (const HeadlessPlatform::Message& message : headless.messages)
+        for (const ScriptedPlatform::Message& message : headless.messages)
             ADD_FAILURE() << "message: " << message.text.toStdString();
-        setPlatform(nullptr);
         ASSERT_EQ(first.size(), 1u);
         ASSERT_FALSE(last.empty());
         EXPECT_EQ(last.rbegin()->first, lastFrame);

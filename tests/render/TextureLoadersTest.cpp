@@ -10,9 +10,9 @@
 #include "effects/pictures/PictureEffect.h"
 #include "effects/text/TextEffect.h"
 #include "effects/tiles/TileEffect.h"
-#include "platform/HeadlessPlatform.h"
 #include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
@@ -35,11 +35,9 @@ class TextureLoaders : public ::testing::Test {
         if (!context_) GTEST_SKIP() << error.toStdString();
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(qEnvironmentVariable("LUMATOY_HOME"));
-        setPlatform(&platform_);
         view_ = makeScene();
     }
     void TearDown() override {
-        setPlatform(nullptr);
         if (!previousFolder_.isEmpty()) QDir::setCurrent(previousFolder_);
     }
 
@@ -71,7 +69,8 @@ class TextureLoaders : public ::testing::Test {
 
     std::unique_ptr<HeadlessContext> context_;
     QString previousFolder_;
-    HeadlessPlatform platform_;
+    ScriptedPlatform platform_;
+    PlatformOverride usePlatform_{platform_};
     std::unique_ptr<CZoetraView> view_;
 };
 

@@ -3,10 +3,10 @@
 // reason while the slot keeps its texture; a headless render of a sequence that names one.
 #include "effects/TextureSlots.h"
 #include "effects/pictures/PictureEffect.h"
-#include "platform/HeadlessPlatform.h"
 #include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
 #include "support/LocalHttpServer.h"
+#include "support/ScriptedPlatform.h"
 #include "support/SequenceFrames.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceFile.h"
@@ -44,12 +44,10 @@ class WebTextures : public ::testing::Test {
         context_ = HeadlessContext::create(&error);
         ASSERT_TRUE(context_) << error.toStdString();
         ASSERT_TRUE(server.listening());
-        setPlatform(&headless);
         server.serve("/green.png",
                      {200, "OK", "image/png", LocalHttpServer::pngPicture(8, 4, qRgb(0, 200, 0))});
         server.serve("/page.html", {200, "OK", "text/html", "<html><body>hello</body></html>"});
     }
-    void TearDown() override { setPlatform(nullptr); }
 
     // The single warning a failed load showed.
     void expectWarning(const QString& address, const QString& reason) {
@@ -62,7 +60,8 @@ class WebTextures : public ::testing::Test {
     }
 
     std::unique_ptr<HeadlessContext> context_;
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     LocalHttpServer server;
     std::unique_ptr<CZoetraView> view = makeScene();
 };

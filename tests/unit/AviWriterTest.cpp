@@ -1,7 +1,7 @@
 // The video writer on synthetic frames: formats, every offered codec read back, error texts.
 #include "export/AviWriter.h"
 #include "export/VideoCodecs.h"
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "support/VideoProbe.h"
 
 #include <QDir>
@@ -27,10 +27,9 @@ std::vector<std::uint8_t> syntheticFrame(int width, int height, int frame) {
     return pixels;
 }
 
-struct ScopedPlatform {
-    HeadlessPlatform headless;
-    ScopedPlatform() { setPlatform(&headless); }
-    ~ScopedPlatform() { setPlatform(nullptr); }
+struct ScriptedPlatformInForce {
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless{headless};
 };
 
 // Writes `count` synthetic frames of width x height with `encoder` into `path`.
@@ -231,7 +230,7 @@ TEST(AviWriter, DiskFullFailsTheFrameThatDoesNotFit) {
 }
 
 TEST(AviWriter, CompressionDialogChoosesAndCancelWritesNothing) {
-    ScopedPlatform p;
+    ScriptedPlatformInForce p;
     QTemporaryDir dir;
     const QString path = dir.filePath("chosen.avi");
     p.headless.compressions = {VideoCompression{"ffv1", 50}, std::nullopt};

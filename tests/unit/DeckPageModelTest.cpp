@@ -4,9 +4,9 @@
 #include "effects/Effects.h"
 #include "effects/text/TextEffect.h"
 #include "effects/text/TextPageActions.h"
-#include "platform/HeadlessPlatform.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 
 #include <QDir>
@@ -183,8 +183,8 @@ TEST(TextPageActions, StylesMaterialsAndTheChoosers) {
     chooseTextMaterialEntry(*v, 17);
     EXPECT_EQ(v->textMaterialEntry, 3);
 
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     v->fontFace = "Arial Black";
     EXPECT_FALSE(askTextFont(*v)); // cancelled
     EXPECT_EQ(v->fontFace, "Arial Black");
@@ -202,5 +202,4 @@ TEST(TextPageActions, StylesMaterialsAndTheChoosers) {
     EXPECT_TRUE(askFontColour(*v, last));
     EXPECT_FLOAT_EQ(v->fontColour.y, 20);
     EXPECT_EQ(last, QColor(10, 20, 30));
-    setPlatform(nullptr);
 }

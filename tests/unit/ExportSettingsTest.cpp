@@ -1,8 +1,8 @@
 // The export format table, the five profile settings and the window sizing they drive.
 #include "export/ExportSettings.h"
 #include "export/FormatTable.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 
 #include <QSettings>
@@ -18,10 +18,8 @@ class ProfileTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        setPlatform(&headless);
         view = makeScene();
     }
-    void TearDown() override { setPlatform(nullptr); }
 
     // A fresh reader of the profile file, independent of the code under test.
     std::unique_ptr<QSettings> profileFile() {
@@ -30,7 +28,8 @@ class ProfileTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     std::unique_ptr<CZoetraView> view;
 };
 

@@ -82,16 +82,6 @@ TEST_F(FrameClockTest, FrameRateWindowAndShownFigure) {
     EXPECT_STREQ(fpsText(22), "25 Fps");
 }
 
-TEST(FrameComposerRules, ExtensionMustBeAWholeWord) {
-    EXPECT_TRUE(hasExtensionWord("WGL_ARB_multisample", "WGL_ARB_multisample"));
-    EXPECT_TRUE(hasExtensionWord("A WGL_ARB_multisample B", "WGL_ARB_multisample"));
-    EXPECT_FALSE(hasExtensionWord("WGL_ARB_multisample_extra", "WGL_ARB_multisample"));
-    EXPECT_FALSE(hasExtensionWord("XWGL_ARB_multisample", "WGL_ARB_multisample"));
-    EXPECT_TRUE(
-        hasExtensionWord("XWGL_ARB_multisample WGL_ARB_multisample", "WGL_ARB_multisample"));
-    EXPECT_FALSE(hasExtensionWord("", "WGL_ARB_multisample"));
-}
-
 TEST(FrameComposerRules, RadialBlurGateNeedsASourceAndABlur) {
     auto v = makeScene();
     v->blurText = 0;

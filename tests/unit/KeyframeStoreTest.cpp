@@ -1,7 +1,7 @@
 // Add Key, Copy, Paste, Clear All and the timeline reset.
 #include "timeline/KeyframeStore.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/Playback.h"
 
@@ -13,11 +13,9 @@ namespace {
 
 struct KeyStore : ::testing::Test {
     std::unique_ptr<CZoetraView> v = makeScene();
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     const int zoom = keyableIndex("stars.zoom");
-
-    void SetUp() override { setPlatform(&headless); }
-    void TearDown() override { setPlatform(nullptr); }
 
     void keyAt(int frame, float starZoom) {
         v->starZoom = starZoom;

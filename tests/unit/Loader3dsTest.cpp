@@ -2,7 +2,7 @@
 #include "assets/Loader3ds.h"
 #include "assets/Parser3ds.h"
 #include "assets/Writer3ds.h"
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -17,9 +17,6 @@ namespace {
 
 class Loader3dsTest : public ::testing::Test {
   protected:
-    void SetUp() override { setPlatform(&platform_); }
-    void TearDown() override { setPlatform(nullptr); }
-
     QString write(const QString& name, const std::vector<uint8_t>& bytes) {
         const QString path = dir_.filePath(name);
         QFile f(path);
@@ -32,7 +29,8 @@ class Loader3dsTest : public ::testing::Test {
         return loader_.import3ds(model, write("m.3ds", bytes));
     }
 
-    HeadlessPlatform platform_;
+    ScriptedPlatform platform_;
+    PlatformOverride usePlatform_{platform_};
     QTemporaryDir dir_;
     Loader3ds loader_;
 };

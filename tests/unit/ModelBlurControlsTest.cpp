@@ -6,10 +6,10 @@
 #include "effects/blur/BlurMath.h"
 #include "effects/models/ModelControls.h"
 #include "effects/models/ModelLayer.h"
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 #include "support/RecordingDeck.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 
 #include <QDir>
@@ -234,8 +234,8 @@ TEST(BlurPage, ChangeColorStartsFromTheLastChoice) {
     auto v = makeScene();
     RecordingDeck deck;
     v->deck = &deck;
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     headless.colours.push_back(QColor(255, 51, 0));
     EXPECT_TRUE(changeLegacyBlurColour(*v));
     EXPECT_FLOAT_EQ(v->legacyBlurColour.x, 1.0f);
@@ -244,7 +244,6 @@ TEST(BlurPage, ChangeColorStartsFromTheLastChoice) {
     EXPECT_FALSE(changeLegacyBlurColour(*v)); // cancelled: the colour stays
     EXPECT_FLOAT_EQ(v->legacyBlurColour.x, 1.0f);
     EXPECT_EQ(v->lastBlurColourChoice, 0xff3300u);
-    setPlatform(nullptr);
     EXPECT_EQ(deck.calls, QStringList({"visible 0", "visible 1", "visible 0", "visible 1"}));
 }
 
@@ -390,8 +389,8 @@ TEST(ModelPicker, LoadModelAsksTheNextFrameAndThePickerLoadsBetweenFrames) {
     auto v = makeScene();
     RecordingDeck deck;
     v->deck = &deck;
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     const QString tardis =
         QDir(qEnvironmentVariable("LUMATOY_HOME")).filePath(QStringLiteral("model/Tardis.3ds"));
     headless.files.push_back(tardis);
@@ -403,7 +402,6 @@ TEST(ModelPicker, LoadModelAsksTheNextFrameAndThePickerLoadsBetweenFrames) {
     EXPECT_TRUE(modelLoadRequested(*v));
     int loads = 0;
     EXPECT_EQ(serveModelLoadRequests(*v, [&] { ++loads; }), 1);
-    setPlatform(nullptr);
 
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(v->modelLoadRequest[1], 0.0f);
@@ -422,13 +420,12 @@ TEST(ModelPicker, ACancelledPickerLoadsNothingAndShowsTheDeckAgain) {
     auto v = makeScene();
     RecordingDeck deck;
     v->deck = &deck;
-    HeadlessPlatform headless;
-    setPlatform(&headless);
+    ScriptedPlatform headless;
+    const PlatformOverride useHeadless(headless);
     v->modelPath[0] = "model/Tardis.3ds";
     requestModelLoad(*v, 0);
     int loads = 0;
     EXPECT_EQ(serveModelLoadRequests(*v, [&] { ++loads; }), 1);
-    setPlatform(nullptr);
     EXPECT_EQ(loads, 0);
     EXPECT_EQ(v->modelLoaded[0], 0.0f);
     EXPECT_EQ(v->modelPath[0], "model/Tardis.3ds");

@@ -1,7 +1,7 @@
-// The headless platform answers from its script and records what the program asked; the console
+// The scripted platform answers from its script and records what the program asked; the console
 // platform prints what it is told with the file in hand and gives the safe answers.
 #include "platform/ConsolePlatform.h"
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -9,23 +9,40 @@
 #include <cstdio>
 #include <string>
 
-TEST(HeadlessPlatform, ScriptedAnswersThenDefault) {
-    HeadlessPlatform p;
-    setPlatform(&p);
-    p.answers = {true, false};
-    p.defaultAnswer = true;
-    EXPECT_TRUE(platform().askYesNo("one?"));
-    EXPECT_FALSE(platform().askYesNo("two?"));
-    EXPECT_TRUE(platform().askYesNo("three?"));
-    EXPECT_EQ(p.questions.size(), 3);
-    EXPECT_TRUE(platform().chooseOpenFile({"Open", "*.lmt", "lmt", ""}).isEmpty());
-    platform().inform("hello", "Error", MessageIcon::Error);
-    ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0].caption, "Error");
-    platform().wait(1000);
-    EXPECT_EQ(p.waitedMs, 1000);
-    setPlatform(nullptr);
+TEST(ScriptedPlatform, ScriptedAnswersThenDefault) {
+    ScriptedPlatform p;
+    {
+        const PlatformOverride useP(p);
+        p.answers = {true, false};
+        p.defaultAnswer = true;
+        EXPECT_TRUE(platform().askYesNo("one?"));
+        EXPECT_FALSE(platform().askYesNo("two?"));
+        EXPECT_TRUE(platform().askYesNo("three?"));
+        EXPECT_EQ(p.questions.size(), 3);
+        EXPECT_TRUE(platform().chooseOpenFile({"Open", "*.lmt", "lmt", ""}).isEmpty());
+        platform().inform("hello", "Error", MessageIcon::Error);
+        ASSERT_EQ(p.messages.size(), 1u);
+        EXPECT_EQ(p.messages[0].caption, "Error");
+        platform().wait(1000);
+        EXPECT_EQ(p.waitedMs, 1000);
+    }
     EXPECT_NE(&platform(), &p);
+}
+
+TEST(PlatformOverride, TheConsoleIsInForceUnlessAnOverrideLivesAndOverridesNest) {
+    Platform* const fallback = &platform();
+    EXPECT_NE(dynamic_cast<ConsolePlatform*>(fallback), nullptr);
+    ScriptedPlatform outer, inner;
+    {
+        const PlatformOverride useOuter(outer);
+        EXPECT_EQ(&platform(), &outer);
+        {
+            const PlatformOverride useInner(inner);
+            EXPECT_EQ(&platform(), &inner);
+        }
+        EXPECT_EQ(&platform(), &outer);
+    }
+    EXPECT_EQ(&platform(), fallback);
 }
 
 namespace {
@@ -45,7 +62,7 @@ std::string written(std::FILE* f) {
 TEST(ConsolePlatform, PrintsEveryMessageWithTheFileInHandAndItsCaption) {
     std::FILE* out = std::tmpfile();
     ConsolePlatform console(out);
-    setPlatform(&console);
+    const PlatformOverride useConsole(console);
     platform().inform("Unable to find the file: model/gone.3ds!", "Error");
     {
         const FileInHand sequence("/tmp/show.lmt");
@@ -59,7 +76,6 @@ TEST(ConsolePlatform, PrintsEveryMessageWithTheFileInHandAndItsCaption) {
         platform().inform("Plain");
     }
     EXPECT_TRUE(fileInHand().isEmpty());
-    setPlatform(nullptr);
     EXPECT_EQ(written(out),
               "lumatoy: Error: Unable to find the file: model/gone.3ds!\n"
               "lumatoy: model/old.3ds: Warning: This 3DS file is over version 3 so it may load "
@@ -92,8 +108,8 @@ TEST(ConsolePlatform, QuestionsAndChoosersGetTheSafeAnswerAndSaySo) {
     std::fclose(out);
 }
 
-TEST(HeadlessPlatform, RecordsNoticesWithTheFileInHand) {
-    HeadlessPlatform p;
+TEST(ScriptedPlatform, RecordsNoticesWithTheFileInHand) {
+    ScriptedPlatform p;
     const FileInHand file("Textures/gone.jpg");
     p.notice("cannot be loaded");
     ASSERT_EQ(p.notices.size(), 1u);

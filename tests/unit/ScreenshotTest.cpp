@@ -1,6 +1,6 @@
 // Save Bitmap rounds the width down, writes a standard BMP, and reports a file it cannot write.
 #include "export/Screenshot.h"
-#include "platform/HeadlessPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QFile>
 #include <QImage>
@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 TEST(Screenshot, SavesRoundedBitmapAndReportsFailure) {
-    HeadlessPlatform p;
-    setPlatform(&p);
+    ScriptedPlatform p;
+    const PlatformOverride useP(p);
     QTemporaryDir dir;
     const int w = 803, h = 5;
     std::vector<std::uint8_t> rgb(w * h * 3);
@@ -39,5 +39,4 @@ TEST(Screenshot, SavesRoundedBitmapAndReportsFailure) {
     copyFrameToClipboard(rgb.data(), w, h);
     EXPECT_EQ(p.clipboard.size(), QSize(800, 5));
     EXPECT_EQ(p.clipboard.pixel(5, 4), qRgb(5, 0, 7));
-    setPlatform(nullptr);
 }

@@ -3,8 +3,8 @@
 #include "support/RecordingAssetLoads.h"
 #include "timeline/SequenceScene.h"
 
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
@@ -24,22 +24,20 @@ struct Library : ::testing::Test {
     QByteArray savedHome = qgetenv("LUMATOY_HOME");
     QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
     QString savedFolder = QDir::currentPath();
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     RecordingAssetLoads loads;
+    EffectLoadsOverride useLoads_{loads};
     std::unique_ptr<CZoetraView> v = makeScene();
 
     void SetUp() override {
         qputenv("LUMATOY_HOME", home.path().toUtf8());
         qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-        setPlatform(&headless);
-        useEffectLoads(&loads);
     }
     void TearDown() override {
         qputenv("LUMATOY_HOME", savedHome);
         qputenv("XDG_DATA_HOME", savedDataHome);
         QDir::setCurrent(savedFolder);
-        setPlatform(nullptr);
-        useEffectLoads(nullptr);
     }
     void touch(const QString& name) {
         QDir(home.path()).mkpath("Sequences");

@@ -3,9 +3,9 @@
 #include "timeline/SequenceScene.h"
 #include "support/RecordingAssetLoads.h"
 
-#include "platform/HeadlessPlatform.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
@@ -24,15 +24,12 @@ namespace {
 
 struct SequenceScene : ::testing::Test {
     QTemporaryDir dir;
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     RecordingAssetLoads loads;
     QString savedFolder = QDir::currentPath();
 
-    void SetUp() override { setPlatform(&headless); }
-    void TearDown() override {
-        setPlatform(nullptr);
-        QDir::setCurrent(savedFolder);
-    }
+    void TearDown() override { QDir::setCurrent(savedFolder); }
     QString file(const QString& name) const { return dir.filePath(name); }
 
     static void writeFile(const QString& path, const QByteArray& bytes) {

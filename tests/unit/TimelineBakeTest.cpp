@@ -1,7 +1,7 @@
 // The bake into per-frame values and playback of the baked frames.
-#include "platform/HeadlessPlatform.h"
 #include "scene/CZoetraView.h"
 #include "support/RecordingDeck.h"
+#include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
@@ -14,11 +14,9 @@ namespace {
 
 struct Timeline : ::testing::Test {
     std::unique_ptr<CZoetraView> v = makeScene();
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     const int fade = keyableIndex("text.fade");
-
-    void SetUp() override { setPlatform(&headless); }
-    void TearDown() override { setPlatform(nullptr); }
 
     void keyAt(int frame, float textFade) {
         v->textFade = textFade;

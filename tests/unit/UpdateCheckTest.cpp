@@ -1,8 +1,8 @@
 // The update check against a server of the test's own on 127.0.0.1: the update text file, and
 // each of the check's three answers with the message the user reads.
 #include "platform/UpdateCheck.h"
-#include "platform/HeadlessPlatform.h"
 #include "support/LocalHttpServer.h"
+#include "support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -28,21 +28,18 @@ TEST(UpdateCheck, TextFileAndVersionOrder) {
 
 class UpdateCheckAnswers : public ::testing::Test {
   protected:
-    void SetUp() override {
-        setPlatform(&headless);
-        ASSERT_TRUE(server.listening());
-    }
-    void TearDown() override { setPlatform(nullptr); }
+    void SetUp() override { ASSERT_TRUE(server.listening()); }
 
     // The single message the check showed.
-    HeadlessPlatform::Message said() {
+    ScriptedPlatform::Message said() {
         EXPECT_EQ(headless.messages.size(), 1u);
         EXPECT_TRUE(headless.openedUrls.isEmpty()); // no browser: the program answers itself
         EXPECT_FALSE(headless.busy_);
-        return headless.messages.empty() ? HeadlessPlatform::Message{} : headless.messages.back();
+        return headless.messages.empty() ? ScriptedPlatform::Message{} : headless.messages.back();
     }
 
-    HeadlessPlatform headless;
+    ScriptedPlatform headless;
+    PlatformOverride useHeadless_{headless};
     LocalHttpServer server;
 };
 
@@ -50,7 +47,7 @@ TEST_F(UpdateCheckAnswers, NewerVersionNamesItsAddress) {
     server.serve("/update.txt", {200, "OK", "text/plain", "0.3.1\nhttps://example.org/get/\n"});
     EXPECT_EQ(checkForUpdates(server.address("/update.txt"), "0.3.0"),
               UpdateOutcome::NewerAvailable);
-    const HeadlessPlatform::Message m = said();
+    const ScriptedPlatform::Message m = said();
     EXPECT_EQ(m.text, "A newer version of Lumatoy is available: version 0.3.1 (this is version "
                       "0.3.0).\n\nDownload it from https://example.org/get/");
     EXPECT_EQ(m.caption, "Check for Updates");
@@ -61,7 +58,7 @@ TEST_F(UpdateCheckAnswers, SameOrOlderVersionIsCurrent) {
     server.serve("/update.txt", {200, "OK", "text/plain", "0.3.0\nhttps://example.org/get/\n"});
     server.serve("/old.txt", {200, "OK", "text/plain", "0.2.9\n"});
     EXPECT_EQ(checkForUpdates(server.address("/update.txt"), "0.3.0"), UpdateOutcome::UpToDate);
-    const HeadlessPlatform::Message m = said();
+    const ScriptedPlatform::Message m = said();
     EXPECT_EQ(m.text, "This version of Lumatoy (0.3.0) is the newest.");
     EXPECT_EQ(m.icon, MessageIcon::Information);
     headless.messages.clear();
@@ -71,7 +68,7 @@ TEST_F(UpdateCheckAnswers, SameOrOlderVersionIsCurrent) {
 TEST_F(UpdateCheckAnswers, CouldNotTellSaysWhy) {
     const QString missing = server.address("/gone.txt");
     EXPECT_EQ(checkForUpdates(missing, "0.3.0"), UpdateOutcome::Unknown);
-    HeadlessPlatform::Message m = said();
+    ScriptedPlatform::Message m = said();
     EXPECT_EQ(m.text, "Lumatoy could not tell whether a newer version exists: the server answered "
                       "404 Not Found.\n\nThe update information is read from " +
                           missing + ".");

@@ -2,6 +2,7 @@
 #include "effects/blur/BlurLayer.h"
 
 #include "assets/TextureLoaders.h"
+#include "effects/OverlayOrtho.h"
 #include "effects/blur/BlurMath.h"
 #include "effects/blur/CaptureTarget.h"
 #include "effects/blur/RadialSumProgram.h"
@@ -32,21 +33,6 @@ unsigned modelBlurTexture(const CZoetraView& v, int index) {
 
 void restoreViewport(const CZoetraView& v) {
     glViewport(0, 0, v.viewportWidth, v.viewportHeight);
-}
-
-// An orthographic projection over (0, 0)-(width, height) with y growing downwards.
-void beginOrtho(int width, int height) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-void endOrtho() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }
 
 void drawBlurSource(CZoetraView& v, bool radial) {

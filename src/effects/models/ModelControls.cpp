@@ -205,7 +205,7 @@ constexpr ControlPage modelPage(int n) {
 
 } // namespace
 
-const ControlPage kModelPages[3] = {modelPage(0), modelPage(1), modelPage(2)};
+const ControlPage kModelPages[kModelCount] = {modelPage(0), modelPage(1), modelPage(2)};
 
 void setModelUnits(CZoetraView& v, int index, int units) {
     if (index < 0 || index >= kModelCount || units < 0 || units > 6) return;

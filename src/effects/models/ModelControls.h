@@ -4,10 +4,11 @@
 #pragma once
 
 #include "effects/ControlTable.h"
+#include "effects/models/ModelBlock.h"
 
 #include <functional>
 
-extern const ControlPage kModelPages[3];
+extern const ControlPage kModelPages[kModelCount];
 
 // The model picker's dialog.
 inline constexpr const char* kModelPickerTitle = "Choose Files";

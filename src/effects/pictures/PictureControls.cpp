@@ -1,5 +1,6 @@
 // The "Picture Controls" page as data: its entries, mouse rules, toggles and "Lighting" box, the
 // two picture pickers, opening and Reset.
+#include "effects/StartValues.h"
 #include "effects/pictures/PictureEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -118,16 +119,10 @@ void openPicturePage(CZoetraView& v, int) {
 // Reset: the transform, light, wave, separation and fade back to their start values, lighting
 // off (the box unticked), and the first entry selected.
 void resetPicturePage(CZoetraView& v, int) {
-    v.pictureRotation = {0, 0, 0};
-    v.picturePan = {0, 0, 0};
-    v.pictureScale = {50, 50, 1};
-    v.pictureLight = {0, 0, 0};
-    v.pictureWavy = -1;
-    v.pictureSeparation = 0;
-    v.pictureFade = 0;
-    v.flagWave = 0;
-    v.pictureLighting = 0;
-    v.pictureLightingClicks = 0;
+    using P = PictureParams;
+    restoreStartValues<P>(v, &P::pictureRotation, &P::picturePan, &P::pictureScale,
+                          &P::pictureLight, &P::pictureWavy, &P::pictureSeparation, &P::pictureFade,
+                          &P::flagWave, &P::pictureLighting, &P::pictureLightingClicks);
     if (v.pageExists(DeckPage::Pictures)) v.selectedEntry[pageIndex(DeckPage::Pictures)] = 0;
 }
 

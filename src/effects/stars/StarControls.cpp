@@ -1,5 +1,6 @@
 // The "Star Controls" page as data: its parameter entries, mouse rules, toggles, picker, opening
 // and Reset.
+#include "effects/StartValues.h"
 #include "effects/stars/StarEffect.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
@@ -111,16 +112,10 @@ void openStarPage(CZoetraView& v, int) {
 // Reset: the spiral's transform, winding, spacing, spin and number back to their start values;
 // colours, alpha fade and the colour mode stay.
 void resetStarPage(CZoetraView& v, int) {
-    v.starZoom = -35;
-    v.starSpin = 0;
-    v.starRotateY = 0;
-    v.starNumber = 250;
-    v.starRotateZ = 0;
-    v.starSpacing = 0;
-    v.starPanX = 0;
-    v.starPanY = 0;
-    v.starDirection = 50;
-    v.starRotateX = 90;
+    using S = StarParams;
+    restoreStartValues<S>(v, &S::starZoom, &S::starSpin, &S::starRotateX, &S::starRotateY,
+                          &S::starRotateZ, &S::starNumber, &S::starSpacing, &S::starPanX,
+                          &S::starPanY, &S::starDirection);
 }
 
 } // namespace

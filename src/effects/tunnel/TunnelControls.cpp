@@ -1,5 +1,6 @@
 // The "Tunnel Controls" page as data: its parameter entries, mouse rules, toggle, picker,
 // opening, Reset and the wall colour its "Change Color" button sets.
+#include "effects/StartValues.h"
 #include "effects/tunnel/TunnelEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -62,19 +63,12 @@ void openTunnelPage(CZoetraView& v, int) {
 // Reset: every value of the page back to its start value (the layer switch and the texture
 // stay), and the first entry selected.
 void resetTunnelPage(CZoetraView& v, int) {
-    v.tunnelSpeed = 0;
-    v.tunnelTwist = 0;
-    v.tunnelRotate = 272;
-    v.tunnelRed = 0;
-    v.tunnelGreen = 255;
-    v.tunnelBlue = 0;
-    v.tunnelFogDensity = 0.25f;
-    v.tunnelFogStart = 0;
-    v.tunnelFogEnd = 230;
-    v.tunnelArcX = v.tunnelArcY = 200;
-    v.tunnelSqueezeX = v.tunnelSqueezeY = 300;
-    v.tunnelTexMode = 0;
-    v.tunnelPosX = v.tunnelPosY = v.tunnelPosZ = 0;
+    using T = TunnelParams;
+    restoreStartValues<T>(v, &T::tunnelSpeed, &T::tunnelTwist, &T::tunnelRotate, &T::tunnelRed,
+                          &T::tunnelGreen, &T::tunnelBlue, &T::tunnelFogDensity, &T::tunnelFogStart,
+                          &T::tunnelFogEnd, &T::tunnelArcX, &T::tunnelArcY, &T::tunnelSqueezeX,
+                          &T::tunnelSqueezeY, &T::tunnelTexMode, &T::tunnelPosX, &T::tunnelPosY,
+                          &T::tunnelPosZ);
     if (v.pageExists(DeckPage::Tunnel)) v.selectedEntry[pageIndex(DeckPage::Tunnel)] = 0;
 }
 

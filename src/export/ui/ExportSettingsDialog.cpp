@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 namespace {
+// Process-wide on purpose: the dialog is modal to the whole program, so a second request from a
+// nested event loop (a menu and a key at once) must find the first one whatever window asked.
 bool g_dialogOpen = false;
 } // namespace
 

@@ -1,4 +1,4 @@
-// Platform without windows: answers come from a script, messages and requests are collected.
+// The tests' platform: answers come from a script, messages and requests are recorded.
 #pragma once
 
 #include "platform/Platform.h"
@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-class HeadlessPlatform : public Platform {
+class ScriptedPlatform : public Platform {
   public:
     struct Message {
         QString text;
