@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -124,12 +125,15 @@ SceneSnapshot takeSnapshot(CZoetraView& v) {
     for (int p = 0; p < kKeyableCount; ++p)
         s.keyables[size_t(p)] = keyableValue(v, p);
     s.timeline = timelineBytes(v);
+    s.playing = v.timelinePlaying;
     return s;
 }
 
 SceneChange SceneChange::between(const SceneSnapshot& before, CZoetraView& v) {
     const SceneSnapshot now = takeSnapshot(v);
     SceneChange c;
+    c.before_ = {before.floats, before.ints, before.keyables, before.playing};
+    c.after_ = {now.floats, now.ints, now.keyables, now.playing};
     for (size_t i = 0; i < now.floats.size(); ++i)
         if (!sameBits(before.floats[i], now.floats[i]))
             c.floats_.push_back({int(i), before.floats[i], now.floats[i]});
@@ -187,6 +191,10 @@ bool SceneChange::isEmpty() const {
 qint64 SceneChange::byteSize() const {
     qint64 size = qint64((floats_.size() + keyables_.size()) * sizeof(Swap<float>) +
                          ints_.size() * sizeof(Swap<std::int32_t>));
+    for (const Values* values : {&before_, &after_})
+        size += qint64(values->floats.size() * sizeof(float) +
+                       values->ints.size() * sizeof(std::int32_t) +
+                       values->keyables.size() * sizeof(float));
     for (const Swap<std::string>& t : texts_)
         size += qint64(sizeof t + t.before.size() + t.after.size());
     for (const Range& r : ranges_)
@@ -210,23 +218,22 @@ void SceneChange::restore(CZoetraView& v, bool after, EffectLoads& loads) const 
         if (lists.textReload >= 0 && effect == lists.reloadOf[size_t(lists.textReload)])
             textChanged = true;
     };
-    for (const Swap<float>& f : floats_) {
-        const int n = lists.floats[size_t(f.index)];
-        items[size_t(n)].floatField(v) = after ? f.after : f.before;
-        changedItem(n);
-    }
-    for (const Swap<std::int32_t>& i : ints_) {
-        const int n = lists.ints[size_t(i.index)];
-        items[size_t(n)].intField(v) = after ? i.after : i.before;
-        changedItem(n);
-    }
+    const Values& values = after ? after_ : before_;
+    for (size_t i = 0; i < values.floats.size(); ++i)
+        items[size_t(lists.floats[i])].floatField(v) = values.floats[i];
+    for (size_t i = 0; i < values.ints.size(); ++i)
+        items[size_t(lists.ints[i])].intField(v) = values.ints[i];
+    for (size_t p = 0; p < values.keyables.size(); ++p)
+        setKeyableValue(v, int(p), values.keyables[p]);
+    for (const Swap<float>& f : floats_)
+        changedItem(lists.floats[size_t(f.index)]);
+    for (const Swap<std::int32_t>& i : ints_)
+        changedItem(lists.ints[size_t(i.index)]);
     for (const Swap<std::string>& t : texts_) {
         const int n = lists.texts[size_t(t.index)];
         items[size_t(n)].stringField(v) = after ? t.after : t.before;
         changedItem(n);
     }
-    for (const Swap<float>& k : keyables_)
-        setKeyableValue(v, k.index, after ? k.after : k.before);
 
     const TimelineParts parts = timelineParts(v);
     for (const Range& r : ranges_) {
@@ -235,6 +242,8 @@ void SceneChange::restore(CZoetraView& v, bool after, EffectLoads& loads) const 
         if (bytes.size() != r.length) continue; // cannot happen: written by between()
         std::memcpy(timelineByte(parts, r.offset), bytes.constData(), size_t(r.length));
     }
+    // A timeline put back plays (or not) as it did then.
+    if (!ranges_.empty()) v.timelinePlaying = values.playing;
 
     // Assets follow their paths, in the order a sequence file reloads them.
     std::sort(reloads.begin(), reloads.end(),
@@ -271,13 +280,17 @@ bool SceneChange::absorb(const SceneChange& later) {
     foldSwaps(ints_, later.ints_);
     foldSwaps(texts_, later.texts_);
     foldSwaps(keyables_, later.keyables_);
+    after_ = later.after_;
     return true;
 }
 
 QString SceneChange::keyableName() const {
     if (keyables_.empty()) return QString();
-    return withoutAxis(
-        QString::fromStdString(keyableParams()[size_t(keyables_.front().index)].label));
+    // A slider writes its entry's three values back; the one that moved most names the edit.
+    const Swap<float>* most = &keyables_.front();
+    for (const Swap<float>& k : keyables_)
+        if (std::fabs(k.after - k.before) > std::fabs(most->after - most->before)) most = &k;
+    return withoutAxis(QString::fromStdString(keyableParams()[size_t(most->index)].label));
 }
 
 QByteArray sceneDigest(CZoetraView& v) {

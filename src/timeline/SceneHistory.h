@@ -21,6 +21,7 @@ struct SceneSnapshot {
     std::vector<std::string> texts; // header items with a string field
     std::vector<float> keyables;    // the 215 keyable values as the scene holds them now
     QByteArray timeline;            // the timeline tables and counters
+    bool playing = false;           // whether the timeline was playing
 };
 
 SceneSnapshot takeSnapshot(CZoetraView& v);
@@ -68,6 +69,15 @@ class SceneChange {
     std::vector<Swap<std::string>> texts_;
     std::vector<Swap<float>> keyables_;
     std::vector<Range> ranges_;
+    // The small value lists are kept whole on both sides (a few kilobytes), so that a step puts
+    // back every value exactly even when playback moved some since.
+    struct Values {
+        std::vector<float> floats;
+        std::vector<std::int32_t> ints;
+        std::vector<float> keyables;
+        bool playing = false;
+    };
+    Values before_, after_;
 };
 
 // A digest of the editable state (header values, keyable values, timeline tables): two scenes

@@ -207,8 +207,11 @@ TEST_F(EditHistoryTest, AHundredStepsUndoneGiveTheStartSceneByteForByte) {
             click(addKeyButton);
         } else {
             const Qt::MouseButton button = i % 3 == 0 ? Qt::LeftButton : Qt::RightButton;
-            drag(frame->viewWidget(), button, {100, 100}, {100 + 7 * (i % 5), 80 + 3 * (i % 7)}, 2);
+            // Down and to the right: every drag turns something.
+            drag(frame->viewWidget(), button, {100, 100}, {103 + 7 * (i % 5), 105 + 2 * (i % 7)},
+                 2);
         }
+        ASSERT_EQ(steps(), i + 1) << "gesture " << i << " made no step";
     }
     ASSERT_EQ(steps(), EditHistory::kStepLimit);
     EXPECT_GT(v.keyCount, 30);
