@@ -246,3 +246,17 @@ TEST_F(DocumentTest, TheFourMostRecentFilesAreInTheFileMenuAndTheProfile) {
     EXPECT_EQ(recent[2]->text(), "&3 two.lmt");
     EXPECT_FALSE(openProfile()->contains("Recent File List/File4"));
 }
+
+TEST_F(DocumentTest, TheSequencePickedAtStartNamesTheDocument) {
+    writeProfileInt(*openProfile(), "Random Sequence On Start Up", 1);
+    std::unique_ptr<CMainFrame> second = createMainWindow();
+    second->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(second.get()));
+    ASSERT_TRUE(waitUntil([&] { return second->sceneReady(); }));
+    CZoetraView& v = second->view();
+    ASSERT_GT(v.currentPreset, 0);
+    const QString name = QFileInfo(v.sequencePaths[v.currentPreset]).completeBaseName();
+    EXPECT_EQ(second->windowTitle(), name + "[*] - Lumatoy");
+    EXPECT_FALSE(second->isWindowModified());
+    EXPECT_FALSE(second->history().stack().canUndo());
+}
