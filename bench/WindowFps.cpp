@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
             return;
         }
         if (++warm <= 2) return;
-        const int shown = zoetra.view()->measuredFps;
+        const int shown = zoetra.scene()->measuredFps;
         samples.push_back(shown);
         std::printf("%d s: %s\n", warm - 2, fpsText(shown));
         if (int(samples.size()) >= seconds) app.quit();
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     for (int s : samples)
         total += s;
     const double mean = samples.empty() ? 0 : total / double(samples.size());
-    std::printf("window %dx%d, mean %.1f frames a second (\"%s\")\n", zoetra.view()->viewportWidth,
-                zoetra.view()->viewportHeight, mean, fpsText(int(mean + 0.5)));
+    std::printf("window %dx%d, mean %.1f frames a second (\"%s\")\n", zoetra.scene()->viewportWidth,
+                zoetra.scene()->viewportHeight, mean, fpsText(int(mean + 0.5)));
     return 0;
 }

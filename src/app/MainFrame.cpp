@@ -1,6 +1,7 @@
 // The main window: menu, toolbar, status bar and the view in the middle.
 #include "app/MainFrame.h"
 
+#include "app/EditHistory.h"
 #include "app/LockKeyIndicators.h"
 #include "app/MenuCommands.h"
 #include "app/ToolbarImages.h"
@@ -16,17 +17,15 @@
 #include <QStyle>
 #include <QToolBar>
 
-namespace {
-const QString kTitle = QStringLiteral("Untitled - Lumatoy");
-}
-
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(kTitle);
     glView_ = new ZoetraGLWidget(this);
+    history_ = new EditHistory(*this);
+    updateTitle();
     // The settings may make the window as small as a banner format needs.
     glView_->setMinimumSize(1, 1);
     setCentralWidget(glView_);
     createActions();
+    createDocumentActions();
     createMenus();
     createToolBar();
     createStatusBar();
@@ -34,7 +33,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 }
 
 CMainFrame::~CMainFrame() {
-    // The deck writes into the view: it goes first.
+    // The history watches the deck and the view: it goes first; the deck writes into the view.
+    delete history_;
+    history_ = nullptr;
     delete deck_.data();
 }
 
@@ -51,6 +52,7 @@ void CMainFrame::openControlDeck() {
     DeckServices services;
     services.inViewContext = [this](const std::function<void()>& work) { withViewContext(work); };
     services.exportVideo = [this] { action(Command::ExportVideo)->trigger(); };
+    services.openStoredSequence = [this](int index) { return openStoredSequence(index); };
     services.dialogParent = this;
     // An earlier sheet on its way out (closed, or a "New") lets go first.
     if (deck_) {
@@ -129,11 +131,19 @@ void CMainFrame::createMenus() {
     file->addAction(action(Command::New));
     file->addAction(action(Command::OpenSequence));
     file->addAction(action(Command::SaveSequence));
+    file->addAction(action(Command::SaveSequenceAs));
+    // The recent files stand between the two separators.
     file->addSeparator();
+    file->addActions(recentActions_);
     file->addSeparator();
+    file->setToolTipsVisible(true);
     file->addAction(action(Command::SaveBitmap));
     file->addAction(action(Command::CopyToClipboard));
     file->addAction(action(Command::Exit));
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(action(Command::Undo));
+    edit->addAction(action(Command::Redo));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(action(Command::ToggleToolbar));

@@ -2,6 +2,7 @@
 #include "app/MenuCommands.h"
 
 #include "app/AboutBox.h"
+#include "app/EditHistory.h"
 #include "app/MainFrame.h"
 #include "app/QtPlatform.h"
 #include "app/WebAddresses.h"
@@ -15,22 +16,35 @@
 #include "timeline/SequenceLibrary.h"
 
 void onFileNew(CMainFrame& frame) {
-    if (!platform().askYesNo(QString::fromLatin1(kNewProjectQuestion))) return;
+    // With unsaved edits, "Save changes?" answered Save or Discard stands for the usual question.
+    EditHistory& history = frame.history();
+    history.commitStep();
+    if (!history.stack().isClean()) {
+        if (!frame.maybeSaveChanges()) return;
+    } else if (!platform().askYesNo(QString::fromLatin1(kNewProjectQuestion))) {
+        return;
+    }
     // Every block back to its defaults, textures and glyph lists reloaded, the timeline emptied,
     // the deck closed.
-    if (frame.sceneReady())
-        frame.withViewContext([&] { resetScene(frame.scene()); });
-    else
-        resetSceneValues(frame.scene());
+    history.runAsStep(QObject::tr("New"), [&] {
+        if (frame.sceneReady())
+            frame.withViewContext([&] { resetScene(frame.scene()); });
+        else
+            resetSceneValues(frame.scene());
+        return true;
+    });
+    frame.setDocument(QString());
 }
 
 void onOpenSequence(CMainFrame& frame) {
+    const QString path = chooseSequenceToOpen();
+    if (path.isEmpty() || !frame.maybeSaveChanges()) return;
     // A sequence reloads its textures and models.
-    frame.withViewContext([&] { openSequence(frame.scene()); });
+    frame.openDocument(path);
 }
 
 void onSaveSequence(CMainFrame& frame) {
-    saveSequence(frame.scene());
+    frame.saveDocument(false);
 }
 namespace {
 ViewContextRunner viewContextOf(CMainFrame& frame) {

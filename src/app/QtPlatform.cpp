@@ -123,6 +123,22 @@ bool QtPlatform::askYesNo(const QString& text, const QString& caption) {
     return execAndDelete(box) == QMessageBox::Yes;
 }
 
+SaveChoice QtPlatform::askSaveChanges(const QString& documentName) {
+    auto* box = new QMessageBox(QMessageBox::Warning, defaultCaption(),
+                                QStringLiteral("Save changes to %1?").arg(documentName),
+                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                dialogParent());
+    box->setDefaultButton(QMessageBox::Save);
+    switch (execAndDelete(box)) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 void QtPlatform::inform(const QString& text, const QString& caption, MessageIcon icon) {
     execAndDelete(new QMessageBox(boxIcon(icon), captionOrDefault(caption), text, QMessageBox::Ok,
                                   dialogParent()));

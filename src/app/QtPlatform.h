@@ -30,6 +30,7 @@ class QtPlatform : public Platform {
 
     bool askYesNo(const QString& text, const QString& caption) override;
     void inform(const QString& text, const QString& caption, MessageIcon icon) override;
+    SaveChoice askSaveChanges(const QString& documentName) override;
     QString chooseOpenFile(const FileChoice& choice) override;
     QString chooseSaveFile(const FileChoice& choice) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;

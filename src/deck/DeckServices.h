@@ -13,6 +13,9 @@ struct DeckServices {
     ViewContextRunner inViewContext;
     // The main window's Export Video command.
     std::function<void()> exportVideo;
+    // Loads the stored sequence at `index` as the window's document (asking first about unsaved
+    // changes); false when it was not loaded. Unset: the page loads it itself.
+    std::function<bool(int index)> openStoredSequence;
     // The window the settings dialog belongs to (may be null).
     QWidget* dialogParent = nullptr;
 

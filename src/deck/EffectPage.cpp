@@ -162,6 +162,9 @@ QBoxLayout* CEffectPage::buildCommonButtons() {
     keyFrameEditor_->setVisible(false);
     movieSettings_ = new QPushButton(tr("Movie Export Settings"), this);
     exportVideo_ = new QPushButton(tr("Export Video"), this);
+    // Exporting is no edit of the scene.
+    movieSettings_->setProperty("lumatoyNotAnEdit", true);
+    exportVideo_->setProperty("lumatoyNotAnEdit", true);
     connect(movieSettings_, &QPushButton::clicked, this, [this] { openExportSettingsFromPage(); });
     connect(exportVideo_, &QPushButton::clicked, this, [this] {
         if (services().exportVideo) services().exportVideo();

@@ -152,11 +152,14 @@ void CmyPage10::createContents() {
 
     auto* keysRow = new QHBoxLayout;
     addButton(tr("+ Add Key"), keysRow, &CmyPage10::onAddKey);
-    addButton(tr("Copy"), keysRow, &CmyPage10::onCopy);
+    // Copying, playing, moving through the timeline and exporting are no edits of the scene.
+    const char* notAnEdit = "lumatoyNotAnEdit";
+    slider_->setProperty(notAnEdit, true);
+    addButton(tr("Copy"), keysRow, &CmyPage10::onCopy)->setProperty(notAnEdit, true);
     addButton(tr("Paste"), keysRow, &CmyPage10::onPaste);
     keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
-    addButton(tr("Play >"), keysRow, &CmyPage10::onPlay);
-    addButton(tr("Stop"), keysRow, &CmyPage10::onStop);
+    addButton(tr("Play >"), keysRow, &CmyPage10::onPlay)->setProperty(notAnEdit, true);
+    addButton(tr("Stop"), keysRow, &CmyPage10::onStop)->setProperty(notAnEdit, true);
     keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
     addButton(tr("Clear All"), keysRow, &CmyPage10::onClearAll);
     keysRow->addStretch(1);
@@ -170,7 +173,8 @@ void CmyPage10::createContents() {
     sequences_->setMinimumContentsLength(24);
     selectionLayout->addWidget(sequences_, 1);
     auto* presets = new QHBoxLayout;
-    addButton(tr("Add to Presets"), presets, &CmyPage10::onAddToPresets);
+    addButton(tr("Add to Presets"), presets, &CmyPage10::onAddToPresets)
+        ->setProperty(notAnEdit, true);
     selectionLayout->addLayout(presets);
     lower->addWidget(selection, 1);
 
@@ -190,8 +194,10 @@ void CmyPage10::createContents() {
     lower->addWidget(screen);
 
     auto* exportRow = new QVBoxLayout;
-    addButton(tr("Video Export Settings"), exportRow, &CmyPage10::onExportSettings);
-    addButton(tr("Export Video"), exportRow, &CmyPage10::onExportVideo);
+    addButton(tr("Video Export Settings"), exportRow, &CmyPage10::onExportSettings)
+        ->setProperty(notAnEdit, true);
+    addButton(tr("Export Video"), exportRow, &CmyPage10::onExportVideo)
+        ->setProperty(notAnEdit, true);
     lower->addLayout(exportRow);
     top->addLayout(lower);
     top->addStretch(1);
@@ -270,7 +276,10 @@ void CmyPage10::sequenceChosen(int index) {
         return;
     }
     bool loaded = false;
-    inView([&] { loaded = loadStoredSequence(scene(), index); });
+    if (services().openStoredSequence)
+        loaded = services().openStoredSequence(index);
+    else
+        inView([&] { loaded = loadStoredSequence(scene(), index); });
     // A file that is refused leaves the scene, and the choice shown, as they were.
     if (loaded)
         sequenceIndex_ = index;

@@ -50,6 +50,9 @@ struct VideoCompression {
     int quality = 85;
 };
 
+// The answers to "Save changes to NAME?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 struct FileChoice {
     QString title;
     QString filter;           // Qt filter text, e.g. "Sequence Files (*.lmt)"
@@ -63,6 +66,12 @@ class Platform {
 
     // A Yes/No question with the question icon; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& caption = QString()) = 0;
+    // "Save changes to NAME?" with Save, Discard and Cancel. Without a desktop nothing is asked:
+    // the changes are discarded.
+    virtual SaveChoice askSaveChanges(const QString& documentName) {
+        (void)documentName;
+        return SaveChoice::Discard;
+    }
     // A modal message box with an OK button.
     virtual void inform(const QString& text, const QString& caption = QString(),
                         MessageIcon icon = MessageIcon::None) = 0;

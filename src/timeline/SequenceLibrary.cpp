@@ -125,22 +125,30 @@ int sequenceFrameCount(const CZoetraView& v) {
     return v.sequenceLoaded ? v.loadedTimelineLength : v.timelineLength;
 }
 
-void openSequence(CZoetraView& v) {
+QString chooseSequenceToOpen() {
     FileChoice choice;
     choice.title = QStringLiteral("Open a Lumatoy Keyframe File");
     choice.filter = QStringLiteral("Lumatoy Keyframe Files(*.lmt)");
     choice.initialPath = QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("..")));
-    const QString path = platform().chooseOpenFile(choice);
-    if (!path.isEmpty()) readSequence(v, path);
+    return platform().chooseOpenFile(choice);
 }
 
-void saveSequence(CZoetraView& v) {
+QString chooseSequenceToSave() {
     FileChoice choice;
     choice.title = QStringLiteral("Save a Lumatoy Keyframe File");
     choice.filter = QStringLiteral("Lumatoy Keyframe Files (*.lmt);;All Files (*.*)");
     choice.defaultExtension = QStringLiteral("lmt");
     choice.initialPath = QDir::current().filePath(QStringLiteral("*.lmt"));
-    const QString path = withExtension(platform().chooseSaveFile(choice), choice.defaultExtension);
+    return withExtension(platform().chooseSaveFile(choice), choice.defaultExtension);
+}
+
+void openSequence(CZoetraView& v) {
+    const QString path = chooseSequenceToOpen();
+    if (!path.isEmpty()) readSequence(v, path);
+}
+
+void saveSequence(CZoetraView& v) {
+    const QString path = chooseSequenceToSave();
     if (!path.isEmpty()) writeSequence(v, path);
 }
 

@@ -25,6 +25,10 @@ bool writeSequence(CZoetraView& v, const QString& path);
 // Number of frames playback draws: frames 0 ... last key - 1.
 int sequenceFrameCount(const CZoetraView& v);
 
+// The file dialogs of Open Sequence and Save Sequence; empty when cancelled. A name typed without
+// an extension gets ".lmt".
+QString chooseSequenceToOpen();
+QString chooseSequenceToSave();
 // File > Open Sequence and File > Save Sequence: the file dialogs, then read or write.
 void openSequence(CZoetraView& v);
 void saveSequence(CZoetraView& v);

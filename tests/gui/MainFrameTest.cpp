@@ -31,11 +31,11 @@ class MainFrameTest : public ::testing::Test {
     }
     void TearDown() override { frame.reset(); }
 
-    // The texts of a menu's items in order; a separator is an empty text.
+    // The texts of a menu's visible items in order; a separator is an empty text.
     static QStringList itemTexts(const QList<QAction*>& actions) {
         QStringList texts;
         for (const QAction* a : actions)
-            texts << (a->isSeparator() ? QString() : a->text());
+            if (a->isVisible()) texts << (a->isSeparator() ? QString() : a->text());
         return texts;
     }
 
@@ -55,20 +55,26 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder) {
         titles << a->text();
         menus << a->menu();
     }
-    ASSERT_EQ(titles, QStringList({"&File", "&View", "Options", "Export Video", "&Help"}));
+    ASSERT_EQ(titles, QStringList({"&File", "&Edit", "&View", "Options", "Export Video", "&Help"}));
+    // No recent files yet: the two separators stand together.
     EXPECT_EQ(itemTexts(menus[0]->actions()),
-              QStringList({"&New", "&Open Sequence.", "&Save Sequence", "", "", "Save Bitmap",
-                           "Copy to Clipboard", "E&xit"}));
+              QStringList({"&New", "&Open Sequence.", "&Save Sequence", "Save Sequence &As...", "",
+                           "", "Save Bitmap", "Copy to Clipboard", "E&xit"}));
     EXPECT_FALSE(menus[0]->separatorsCollapsible());
-    EXPECT_EQ(itemTexts(menus[1]->actions()), QStringList({"&Toolbar", "&Status Bar"}));
-    EXPECT_EQ(itemTexts(menus[2]->actions()), QStringList({"Settings"}));
-    EXPECT_EQ(itemTexts(menus[3]->actions()), QStringList({"Export Video"}));
-    EXPECT_EQ(itemTexts(menus[4]->actions()), QStringList({"&About Lumatoy...", "Online Help",
+    EXPECT_EQ(itemTexts(menus[1]->actions()), QStringList({"Undo", "Redo"}));
+    EXPECT_EQ(itemTexts(menus[2]->actions()), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(itemTexts(menus[3]->actions()), QStringList({"Settings"}));
+    EXPECT_EQ(itemTexts(menus[4]->actions()), QStringList({"Export Video"}));
+    EXPECT_EQ(itemTexts(menus[5]->actions()), QStringList({"&About Lumatoy...", "Online Help",
                                                            "Sequence Packs", "Check for Updates"}));
 
     EXPECT_EQ(frame->action(Command::New)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(frame->action(Command::OpenSequence)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(frame->action(Command::SaveSequence)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(frame->action(Command::SaveSequenceAs)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(frame->action(Command::Undo)->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(frame->action(Command::Redo)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     EXPECT_TRUE(frame->windowTitle().endsWith("Lumatoy"));
 }
 

@@ -16,6 +16,13 @@ class ScriptedPlatform : public Platform {
 
     bool askYesNo(const QString& text, const QString& caption) override;
     void inform(const QString& text, const QString& caption, MessageIcon icon) override;
+    SaveChoice askSaveChanges(const QString& documentName) override {
+        questions << QStringLiteral("Save changes to %1?").arg(documentName);
+        if (saveAnswers.empty()) return SaveChoice::Discard;
+        const SaveChoice answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
     void notice(const QString& text) override;
     QString chooseOpenFile(const FileChoice& choice) override;
     QString chooseSaveFile(const FileChoice& choice) override;
@@ -44,6 +51,8 @@ class ScriptedPlatform : public Platform {
     // choosers are cancelled.
     std::deque<bool> answers;
     bool defaultAnswer = false;
+    // Answers to "Save changes to NAME?"; with none left, Discard.
+    std::deque<SaveChoice> saveAnswers;
     std::deque<QString> files;
     std::deque<QColor> colours;
     std::deque<FontChoice> fonts;
