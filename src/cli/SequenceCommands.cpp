@@ -65,6 +65,9 @@ QString text(const SequenceRecord& r, const char* id) {
         if (m >= 1 && m <= kHeaderItemCount && layout[m].lengthOf == n && r.items[m].f >= 0 &&
             r.items[m].f < float(s.size()))
             s.truncate(static_cast<qsizetype>(r.items[m].f));
+    // A path is named as the system names files; other text is single-byte characters.
+    if (layout[n].maxLength == kMaxPathLength && QFile::encodeName(QFile::decodeName(s)) == s)
+        return QFile::decodeName(s);
     return QString::fromLatin1(s);
 }
 
