@@ -1,11 +1,13 @@
 // Saving whole files: a failing disk, a kill at any step, links and special files as the target.
 #include "platform/WholeFile.h"
+#include "export/PngFolderSink.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,6 +80,34 @@ TEST(WholeFileWrite, AFullDiskKeepsThePreviousFileSaysWhyAndLeavesNoTemporary) {
         EXPECT_EQ(contents(path), "the previous file");
         EXPECT_EQ(entries(dir.path()), QStringList{"kept.lmt"});
     }
+}
+
+// The window's Save and Add to Presets, and the picture-folder export, on a full disk.
+TEST(WholeFileWrite, SavingASequenceOrAFrameOntoAFullDiskSaysWhyAndLeavesNoPartialFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("scene.lmt");
+    put(path, "the previous file");
+    auto scene = makeScene();
+    const RestoreCalls restore;
+    wholeFileCalls().write = writeUntilFull;
+    g_budget = 100;
+    QString error;
+    EXPECT_FALSE(saveSequenceFile(*scene, path, &error));
+    EXPECT_EQ(error, QStringLiteral("The sequence could not be saved to \"%1\": %2.")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+    EXPECT_EQ(contents(path), "the previous file");
+
+    PngFolderSink sink(dir.filePath("frames"));
+    ASSERT_TRUE(sink.open(64, 48, 25, &error));
+    QImage frame(64, 48, QImage::Format_RGB888);
+    frame.fill(Qt::red);
+    g_budget = 1 << 20;
+    ASSERT_TRUE(sink.write(frame, 0, &error)) << error.toStdString();
+    g_budget = 10;
+    EXPECT_FALSE(sink.write(frame, 1, &error));
+    EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC)) + "."))
+        << error.toStdString();
+    EXPECT_EQ(entries(dir.filePath("frames")), QStringList{"frame-000000.png"});
 }
 
 TEST(WholeFileWrite, FailuresWhenSyncingOrClosingAreFailures) {
