@@ -2,10 +2,15 @@
 // bound, and say what is wrong: special files, huge files, strict JSON, cut files, wide paths.
 #include "assets/TgaImage.h"
 #include "platform/WholeFile.h"
+#include "scene/CZoetraView.h"
+#include "support/RecordingAssetLoads.h"
 #include "support/TempDir.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceFile.h"
 #include "timeline/SequenceJson.h"
 #include "timeline/SequenceLayout.h"
+#include "timeline/SequenceLibrary.h"
+#include "timeline/SequenceScene.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -216,4 +221,38 @@ TEST(TgaReading, SaysWhyAFileIsRefusedAndRefusesAHugeOneFromItsHeader) {
         EXPECT_EQ(reason, why) << path.toStdString();
     }
     EXPECT_LT(timer.elapsed(), 5000); // the huge one was refused from its header
+}
+
+// Opening every malformed sequence and special file: a message naming the file, and the scene
+// exactly as it was (its whole sequence record compared byte for byte).
+TEST(OpenBadSequence, EveryBadFileIsRefusedByNameAndLeavesTheSceneAsItWas) {
+    QTemporaryDir dir;
+    QStringList files;
+    const QDir corpus(QDir(testDataDir()).filePath("bad"));
+    for (const QString& name : corpus.entryList({"*.lmt"}, QDir::Files, QDir::Name))
+        if (!name.contains("nan-and-inf")) files << corpus.filePath(name); // that one is read
+    const QString fifo = dir.filePath("fifo.lmt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString sparse = dir.filePath("sparse.lmt");
+    makeSparse(sparse, qint64(1) << 30);
+    QDir(dir.path()).mkdir("folder.lmt");
+    files << fifo << sparse << dir.filePath("folder.lmt") << "/dev/zero"
+          << dir.filePath("gone.lmt");
+    ASSERT_GT(files.size(), 20);
+
+    RecordingAssetLoads loads;
+    auto scene = makeScene();
+    QString error;
+    ASSERT_TRUE(loadSequenceFile(
+        *scene, QDir(testDataDir()).filePath("../fuzz/corpus/readSequence/keys.lmt"), &error,
+        &loads))
+        << error.toStdString();
+    const QByteArray before = serializeSequence(captureSequence(*scene));
+    for (const QString& file : files) {
+        loads.calls.clear();
+        EXPECT_FALSE(loadSequenceFile(*scene, file, &error, &loads)) << file.toStdString();
+        EXPECT_TRUE(error.contains(file)) << error.toStdString();
+        EXPECT_TRUE(loads.calls.isEmpty()) << file.toStdString();
+        EXPECT_EQ(serializeSequence(captureSequence(*scene)), before) << file.toStdString();
+    }
 }
