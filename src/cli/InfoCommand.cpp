@@ -67,6 +67,8 @@ int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     // A file that is missing or none of these: the loader its name points to says why.
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("3ds")) return describe3ds(path, json, out, err);
+    // A JSON sequence is not described (convert it first): it is called no sequence file, not
+    // an unreadable picture.
     if (suffix == QLatin1String("lmt") || suffix == QLatin1String("json"))
         return describeSequence(path, json, out, err);
     if (suffix == QLatin1String("tga")) return describeTga(path, json, out, err);

@@ -97,11 +97,15 @@ int runConvertCommand(const QStringList& args, std::FILE* err) {
 }
 
 int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* err) {
-    // The JSON form is described from what it converts to.
     SequenceRecord r;
+    QByteArray bytes;
     QString error;
-    if (!readRecord(path, r, error)) {
+    if (!readWhole(path, kMaxSequenceBytes, bytes, error)) {
         print(err, error + QLatin1Char('\n'));
+        return 1;
+    }
+    if (!parseSequence(bytes, r, error)) {
+        print(err, refusal(path, bytes, error) + QLatin1Char('\n'));
         return 1;
     }
 

@@ -138,10 +138,11 @@ int AviWriter::initialise() {
         return AVERROR(ENOSYS);
     }
 
-    // The file: a regular one (a link is followed); a device, FIFO or folder is refused before
-    // anything is written to it.
+    // The file: a regular one (a link is followed), or a device or FIFO written in place, as one
+    // streams a video into another program; a folder or a socket is refused before anything is
+    // written.
     const QString refusal = outputRefusal(fileName_);
-    if (!refusal.isEmpty()) {
+    if (refusal.contains(QLatin1String("folder")) || refusal.contains(QLatin1String("socket"))) {
         errorText_ = QStringLiteral("Cannot write the video to %1: %2.").arg(fileName_, refusal);
         return AVERROR(EINVAL);
     }
@@ -229,6 +230,9 @@ int AviWriter::initialise() {
     }
     status = avformat_write_header(s->format, &options);
     av_dict_free(&options);
+    if (status < 0 && s->format->pb && s->format->pb->error < 0)
+        return abandon(status, QStringLiteral("Cannot write the video to %1: %2.")
+                                   .arg(fileName_, libraryError(s->format->pb->error)));
     if (status < 0)
         return abandon(status, QString::fromLatin1(kFormatText) + QLatin1Char(' ') +
                                    libraryError(status) + QLatin1Char('.'));

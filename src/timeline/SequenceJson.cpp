@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <map>
 #include <memory>
 
@@ -226,7 +225,7 @@ namespace {
 QString floatRangeFault(const QJsonValue& value) {
     if (!value.isDouble()) return {};
     const double d = value.toDouble();
-    if (std::fabs(d) > double(std::numeric_limits<float>::max()))
+    if (std::isinf(static_cast<float>(d)))
         return QStringLiteral("is beyond the range of a single-precision number (%1)").arg(d);
     if (d != 0.0 && static_cast<float>(d) == 0.0f)
         return QStringLiteral("is too small for a single-precision number and would become 0 (%1)")
