@@ -210,6 +210,8 @@ int renderAndInterrupt(const QString& sequence, const QString& out, qint64 bytes
     while (QFileInfo(out).size() < bytes && waited.elapsed() < 120000 &&
            process.state() == QProcess::Running)
         QThread::msleep(50);
+    // Never kill(0, ...): that would signal this whole process group.
+    if (process.state() != QProcess::Running || process.processId() <= 0) return -2;
     ::kill(pid_t(process.processId()), signal);
     process.waitForFinished(60000);
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
