@@ -5,7 +5,9 @@
 #include "assets/PictureDecoder.h"
 #include "assets/TgaImage.h"
 #include "platform/ConsolePlatform.h"
+#include "platform/WholeFile.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -109,10 +111,9 @@ int describe3ds(const QString& path, bool json, std::FILE* out, std::FILE* err) 
 
 int describeTga(const QString& path, bool json, std::FILE* out, std::FILE* err) {
     TgaImage image;
-    if (!readTga(path.toLocal8Bit().constData(), image)) {
-        print(err, QStringLiteral("Unable to read the TGA file: %1 (only uncompressed true-colour "
-                                  "and 256-colour mapped files are read)\n")
-                       .arg(path));
+    QString why;
+    if (!readTga(path.toLocal8Bit().constData(), image, &why)) {
+        print(err, QStringLiteral("Unable to read the TGA file: %1 (%2)\n").arg(path, why));
         return 1;
     }
     if (json) {
@@ -131,8 +132,14 @@ int describeTga(const QString& path, bool json, std::FILE* out, std::FILE* err) 
 }
 
 int describePicture(const QString& path, bool json, std::FILE* out, std::FILE* err) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true); // the name's extension may be missing or wrong
+    QByteArray bytes;
+    QString why;
+    if (!readWholeFile(path, kMaxPictureBytes, bytes, &why)) {
+        print(err, QStringLiteral("Unable to read the picture: %1 (%2)\n").arg(path, why));
+        return 1;
+    }
+    QBuffer body(&bytes);
+    QImageReader reader(&body); // decided by the content: the extension may be missing or wrong
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {

@@ -4,8 +4,8 @@
 #include "assets/AssetPaths.h"
 #include "assets/Parser3ds.h"
 #include "platform/Platform.h"
+#include "platform/WholeFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -40,10 +40,15 @@ bool Loader3ds::holdsUnchanged(const QString& path) const {
 bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
     const ImportRunning running;
     const FileInHand concerning(path); // the version warning does not name the file
-    QFile file(resolveAssetFile(path));
+    const QString file = resolveAssetFile(path);
     // The loader's messages say the load failed; the model the slot had stays, hence a warning.
-    if (!file.open(QIODevice::ReadOnly)) {
-        platform().inform(QStringLiteral("Unable to find the file: %1!").arg(path),
+    // Only a regular file of a bounded size is read: a device or a FIFO is named as such.
+    QByteArray bytes;
+    QString why;
+    if (!readWholeFile(file, kMaxModelBytes, bytes, &why)) {
+        platform().inform(QFileInfo::exists(file)
+                              ? QStringLiteral("Unable to read the file: %1 (%2)!").arg(path, why)
+                              : QStringLiteral("Unable to find the file: %1!").arg(path),
                           QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
@@ -57,8 +62,6 @@ bool Loader3ds::import3ds(Model3ds& model, const QString& path) {
     p.setSplashText(QStringLiteral("Is Now Loading"));
     p.wait(kSplashStepMs);
 
-    const QByteArray bytes = file.readAll();
-    file.close();
     const Parse3dsReport report =
         parse3ds(model, reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
     if (!report.primary) {

@@ -4,6 +4,7 @@
 #include "assets/AssetPaths.h"
 #include "platform/Platform.h"
 #include "platform/WebFetch.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -121,7 +122,11 @@ bool decodePicture(const QString& fullPath, int maxTextureSize, PictureAlpha alp
         return decodePicture(readWebPicture(fullPath), maxTextureSize, alpha, out);
     // A path that only has an address inside it (one put under the working folder) is no file.
     if (fullPath.contains(kAddress)) return false;
-    QImageReader reader(resolveAssetFile(fullPath));
+    // Read as bytes first: only a regular file of a bounded size, never a FIFO or a device.
+    QByteArray bytes;
+    if (!readWholeFile(resolveAssetFile(fullPath), kMaxPictureBytes, bytes, nullptr)) return false;
+    QBuffer body(&bytes);
+    QImageReader reader(&body);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     return decodePicture(image, maxTextureSize, alpha, out);

@@ -2,8 +2,7 @@
 #include "assets/TgaImage.h"
 
 #include "assets/AssetPaths.h"
-
-#include <QFile>
+#include "platform/WholeFile.h"
 
 #include <cstring>
 
@@ -13,11 +12,41 @@ constexpr uint8_t kColourMappedHeader[12] = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0
 constexpr size_t kColourMapBytes = 768;
 } // namespace
 
-bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image) {
-    if (size < 18) return false;
+namespace {
+bool refuse(QString* why, const QString& reason) {
+    if (why) *why = reason;
+    return false;
+}
+
+// The header's fault, or an empty text when the layout is one the program reads.
+QString headerFault(const uint8_t* data, size_t size) {
+    if (size < 18)
+        return QStringLiteral("it is %1 bytes long, shorter than a TGA header (18 bytes)")
+            .arg(size);
     if (std::memcmp(data, kTrueColourHeader, 12) != 0 &&
         std::memcmp(data, kColourMappedHeader, 12) != 0)
-        return false;
+        return QStringLiteral(
+            "it is not an uncompressed true-colour or 256-colour mapped TGA file");
+    const int width = data[12] + 256 * data[13];
+    const int height = data[14] + 256 * data[15];
+    if (width == 0 || height == 0 || data[16] / 8 == 0)
+        return QStringLiteral("its header gives %1 x %2 pixels of %3 bits")
+            .arg(width)
+            .arg(height)
+            .arg(data[16]);
+    if (width > kMaxTgaSide || height > kMaxTgaSide)
+        return QStringLiteral(
+                   "it is %1 x %2 pixels, larger than the largest texture read (%3 x %3)")
+            .arg(width)
+            .arg(height)
+            .arg(kMaxTgaSide);
+    return {};
+}
+} // namespace
+
+bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image, QString* why) {
+    const QString fault = headerFault(data, size);
+    if (!fault.isEmpty()) return refuse(why, fault);
     const uint8_t* info = data + 12;
     const int width = info[0] + 256 * info[1];
     const int height = info[2] + 256 * info[3];
@@ -26,7 +55,10 @@ bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image) {
     size_t at = 18;
     if (bytesPerPixel == 1) at += kColourMapBytes;
     const size_t needed = size_t(width) * size_t(height) * bytesPerPixel;
-    if (needed == 0 || at > size || size - at < needed) return false;
+    if (at > size || size - at < needed)
+        return refuse(why, QStringLiteral("it ends before its pixels (%1 bytes of %2)")
+                               .arg(size)
+                               .arg(at + needed));
     image.pixels.assign(data + at, data + at + needed);
     image.width = width;
     image.height = height;
@@ -34,16 +66,21 @@ bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image) {
     return true;
 }
 
-bool readTga(const char* path, TgaImage& image) {
-    if (!path) return false;
-    QFile file(resolveAssetFile(QString::fromLocal8Bit(path)));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    // Largest a TGA can describe: 65535 x 65535 x 4 bytes plus header and colour map.
-    constexpr qint64 kLargest = 18 + 768 + qint64(65535) * 65535 * 4;
-    if (file.size() > kLargest) return false;
-    const QByteArray bytes = file.readAll();
+bool readTga(const char* path, TgaImage& image, QString* why) {
+    if (!path) return refuse(why, QStringLiteral("no file name"));
+    const QString file = resolveAssetFile(QString::fromLocal8Bit(path));
+    // The header first: a picture too large is refused before its pixels are read.
+    QByteArray bytes;
+    QString reason;
+    if (!readFileHead(file, 18, bytes, &reason)) return refuse(why, reason);
+    const QString fault =
+        headerFault(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    if (!fault.isEmpty()) return refuse(why, fault);
+    // Pixels, colour map, and room for the optional extension area and footer.
+    const qint64 largest = 18 + 768 + qint64(kMaxTgaSide) * kMaxTgaSide * 4 + 1024 * 1024;
+    if (!readWholeFile(file, largest, bytes, &reason)) return refuse(why, reason);
     return readTgaBytes(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()),
-                        image);
+                        image, why);
 }
 
 bool combineTgaImages(const TgaImage* colour, const TgaImage* alpha, TgaPixels& out,

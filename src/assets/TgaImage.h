@@ -14,11 +14,16 @@ struct TgaImage {
     int height = 0;
 };
 
+// The widest and tallest TGA read (a 8192 x 8192 true-colour file is 256 MB of pixels); a
+// larger one is refused from its header, before its pixels are read.
+constexpr int kMaxTgaSide = 8192;
+
 // Accepts uncompressed true-colour files and colour-mapped files with a 256-entry 24-bit map
-// (the map is skipped). Returns false for any other header, a zero size, or pixel data the
-// file does not hold.
-bool readTga(const char* path, TgaImage& image);
-bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image);
+// (the map is skipped). Returns false for any other header, a zero size, a side above
+// kMaxTgaSide, pixel data the file does not hold, or a file that is no regular file; `why` then
+// says which in a few words.
+bool readTga(const char* path, TgaImage& image, QString* why = nullptr);
+bool readTgaBytes(const uint8_t* data, size_t size, TgaImage& image, QString* why = nullptr);
 
 enum class TgaFormat { Rgb, Rgba, Alpha };
 

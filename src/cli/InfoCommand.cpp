@@ -3,6 +3,7 @@
 
 #include "assets/AssetInfo.h"
 #include "cli/SequenceCommands.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,10 +53,13 @@ int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         print(err, "usage: lumatoy info FILE [--json]\n");
         return 2;
     }
+    // A folder, device, FIFO or socket is no file of any kind read here (and must not block).
     QByteArray head;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) head = file.read(32);
-    file.close();
+    QString why;
+    if (!readFileHead(path, 32, head, &why) && QFileInfo::exists(path)) {
+        print(err, QStringLiteral("Cannot read \"%1\": %2.\n").arg(path, why));
+        return 1;
+    }
     if (looks3ds(head)) return describe3ds(path, json, out, err);
     if (looksSequence(head)) return describeSequence(path, json, out, err);
     if (looksTga(head)) return describeTga(path, json, out, err);
@@ -63,7 +67,10 @@ int runInfoCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     // A file that is missing or none of these: the loader its name points to says why.
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("3ds")) return describe3ds(path, json, out, err);
-    if (suffix == QLatin1String("lmt")) return describeSequence(path, json, out, err);
+    // A JSON sequence is not described (convert it first): it is called no sequence file, not
+    // an unreadable picture.
+    if (suffix == QLatin1String("lmt") || suffix == QLatin1String("json"))
+        return describeSequence(path, json, out, err);
     if (suffix == QLatin1String("tga")) return describeTga(path, json, out, err);
     return describePicture(path, json, out, err);
 }

@@ -4,10 +4,10 @@
 #include "export/AviWriter.h"
 #include "export/BitmapFormat.h"
 #include "export/VideoCodecs.h"
+#include "platform/WholeFile.h"
 #include "render/OffscreenTarget.h"
 
 #include <QElapsedTimer>
-#include <QSaveFile>
 #include <vector>
 
 namespace {
@@ -128,9 +128,9 @@ bool renderToBitmap(const RenderOptions& options, const QString& path, RenderRep
     step.restart();
 
     const QByteArray bytes = encodeBmpFile(info, pixels.data());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    QString reason;
+    if (!writeWholeFile(path, bytes, &reason)) {
+        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path, reason);
         return false;
     }
     result.encodeMs = step.nsecsElapsed() / 1e6;

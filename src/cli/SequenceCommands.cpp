@@ -1,6 +1,7 @@
 // Command-line work on sequence files.
 #include "cli/SequenceCommands.h"
 
+#include "platform/WholeFile.h"
 #include "timeline/SequenceJson.h"
 
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 
@@ -16,14 +16,11 @@ void print(std::FILE* f, const QString& text) {
     std::fputs(text.toUtf8().constData(), f);
 }
 
-bool readWhole(const QString& path, QByteArray& bytes, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString());
-        return false;
-    }
-    bytes = file.readAll();
-    return true;
+bool readWhole(const QString& path, qint64 maxBytes, QByteArray& bytes, QString& error) {
+    QString reason;
+    if (readWholeFile(path, maxBytes, bytes, &reason)) return true;
+    error = QStringLiteral("Cannot open \"%1\": %2.").arg(path, reason);
+    return false;
 }
 
 // Why a file was refused: a sequence file's fault, or that it is no sequence file at all.
@@ -36,10 +33,11 @@ QString refusal(const QString& path, const QByteArray& bytes, const QString& pro
 
 bool readRecord(const QString& path, SequenceRecord& record, QString& error) {
     QByteArray bytes;
-    if (!readWhole(path, bytes, error)) return false;
-    QString problem;
     const bool json =
         QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    if (!readWhole(path, json ? kMaxSequenceJsonBytes : kMaxSequenceBytes, bytes, error))
+        return false;
+    QString problem;
     if (json ? sequenceFromJson(bytes, record, problem) : parseSequence(bytes, record, problem))
         return true;
     error = refusal(path, bytes, problem, json);
@@ -67,6 +65,9 @@ QString text(const SequenceRecord& r, const char* id) {
         if (m >= 1 && m <= kHeaderItemCount && layout[m].lengthOf == n && r.items[m].f >= 0 &&
             r.items[m].f < float(s.size()))
             s.truncate(static_cast<qsizetype>(r.items[m].f));
+    // A path is named as the system names files; other text is single-byte characters.
+    if (layout[n].maxLength == kMaxPathLength && QFile::encodeName(QFile::decodeName(s)) == s)
+        return QFile::decodeName(s);
     return QString::fromLatin1(s);
 }
 
@@ -87,9 +88,9 @@ int runConvertCommand(const QStringList& args, std::FILE* err) {
     }
     const QByteArray bytes =
         kind(args[1]) == QLatin1String("json") ? sequenceToJson(record) : serializeSequence(record);
-    QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        print(err, QStringLiteral("Cannot write \"%1\": %2.\n").arg(args[1], file.errorString()));
+    QString reason;
+    if (!writeWholeFile(args[1], bytes, &reason)) {
+        print(err, QStringLiteral("Cannot write \"%1\": %2.\n").arg(args[1], reason));
         return 1;
     }
     return 0;
@@ -99,7 +100,7 @@ int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* 
     SequenceRecord r;
     QByteArray bytes;
     QString error;
-    if (!readWhole(path, bytes, error)) {
+    if (!readWhole(path, kMaxSequenceBytes, bytes, error)) {
         print(err, error + QLatin1Char('\n'));
         return 1;
     }

@@ -2,6 +2,7 @@
 #include "export/AviWriter.h"
 
 #include "export/VideoCodecs.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,6 +46,13 @@ QString openFailureReason(int status) {
     default:
         return ffmpegErrorText(status); // better than saying nothing
     }
+}
+
+// FFmpeg's own words for an error ("No space left on device").
+QString libraryError(int status) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(status, text, sizeof text);
+    return QString::fromLocal8Bit(text);
 }
 
 QString compressorFailureReason(int status) {
@@ -130,7 +138,14 @@ int AviWriter::initialise() {
         return AVERROR(ENOSYS);
     }
 
-    // The file.
+    // The file: a regular one (a link is followed), or a device or FIFO written in place, as one
+    // streams a video into another program; a folder or a socket is refused before anything is
+    // written.
+    const QString refusal = outputRefusal(fileName_);
+    if (refusal.contains(QLatin1String("folder")) || refusal.contains(QLatin1String("socket"))) {
+        errorText_ = QStringLiteral("Cannot write the video to %1: %2.").arg(fileName_, refusal);
+        return AVERROR(EINVAL);
+    }
     auto s = std::make_unique<Streams>();
     const QByteArray path = QFile::encodeName(fileName_);
     const QString container = containerForFile(fileName_);
@@ -205,8 +220,22 @@ int AviWriter::initialise() {
         return abandon(AVERROR(ENOSYS), kCompressorText + compressorFailureReason(AVERROR(ENOSYS)));
 
     // The format goes into the file header.
-    status = avformat_write_header(s->format, nullptr);
-    if (status < 0) return abandon(status, QString::fromLatin1(kFormatText));
+    // An MP4 is written in fragments, each complete in itself, so that a render killed or
+    // stopped by a full disk leaves a file that plays up to its last whole fragment; the index
+    // written at the end keeps its duration right.
+    AVDictionary* options = nullptr;
+    if (container == QLatin1String("mp4")) {
+        av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+        av_dict_set(&options, "frag_duration", "500000", 0); // microseconds
+    }
+    status = avformat_write_header(s->format, &options);
+    av_dict_free(&options);
+    if (status < 0 && s->format->pb && s->format->pb->error < 0)
+        return abandon(status, QStringLiteral("Cannot write the video to %1: %2.")
+                                   .arg(fileName_, libraryError(s->format->pb->error)));
+    if (status < 0)
+        return abandon(status, QString::fromLatin1(kFormatText) + QLatin1Char(' ') +
+                                   libraryError(status) + QLatin1Char('.'));
     s->headerWritten = true;
 
     streams_ = std::move(s);

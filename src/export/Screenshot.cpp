@@ -3,8 +3,8 @@
 
 #include "export/BitmapFormat.h"
 #include "platform/Platform.h"
+#include "platform/WholeFile.h"
 
-#include <QSaveFile>
 #include <cstring>
 #include <vector>
 
@@ -34,12 +34,11 @@ bool saveBitmap(const std::uint8_t* rgbBottomUp, int clientWidth, int clientHeig
                                    QStringLiteral("bmp"),
                                    {}});
     if (path.isEmpty()) return false;
-    QSaveFile file(path);
     const QByteArray bytes = encodeBmpFile(makeBitmapInfo(width, clientHeight), pixels.data());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        platform().inform(
-            QStringLiteral("Unable to save the bitmap %1.\n%2").arg(path, file.errorString()),
-            QStringLiteral("Error"), MessageIcon::Error);
+    QString reason;
+    if (!writeWholeFile(path, bytes, &reason)) {
+        platform().inform(QStringLiteral("Unable to save the bitmap %1.\n%2").arg(path, reason),
+                          QStringLiteral("Error"), MessageIcon::Error);
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 // The byte stream of sequence files.
 #include "timeline/SequenceArchive.h"
 
+#include <QFile>
+#include <QString>
 #include <QtEndian>
 #include <cstring>
 
@@ -32,6 +34,27 @@ void ArchiveWriter::writeString(const QByteArray& text) {
         bytes_.append(raw, 4);
     }
     bytes_.append(text);
+}
+
+void ArchiveWriter::writeWideString(const QString& text) {
+    const qint64 length = text.size();
+    bytes_.append("\xFF\xFE\xFF", 3);
+    char raw[4];
+    if (length < 0xFF) {
+        bytes_.append(static_cast<char>(length));
+    } else if (length < 0xFFFF) {
+        qToLittleEndian(static_cast<std::uint16_t>(length), raw);
+        bytes_.append(static_cast<char>(0xFF));
+        bytes_.append(raw, 2);
+    } else {
+        qToLittleEndian(static_cast<std::uint32_t>(length), raw);
+        bytes_.append("\xFF\xFF\xFF", 3);
+        bytes_.append(raw, 4);
+    }
+    for (QChar c : text) {
+        qToLittleEndian(c.unicode(), raw);
+        bytes_.append(raw, 2);
+    }
 }
 
 bool ArchiveReader::take(void* out, qint64 count) {
@@ -72,7 +95,7 @@ std::optional<qint64> ArchiveReader::readLength() {
     return qFromLittleEndian<std::uint32_t>(raw);
 }
 
-std::optional<QByteArray> ArchiveReader::readString(qint64 maxLength) {
+std::optional<QByteArray> ArchiveReader::readString(qint64 maxLength, Wide wideAs) {
     tooLong_.reset();
     unsigned char byte;
     if (!take(&byte, 1)) return std::nullopt;
@@ -106,6 +129,12 @@ std::optional<QByteArray> ArchiveReader::readString(qint64 maxLength) {
     QByteArray text;
     if (!wide) {
         text = data_.mid(pos_, length);
+    } else if (wideAs == Wide::FileName) {
+        QString name(length, Qt::Uninitialized);
+        const auto* units = reinterpret_cast<const unsigned char*>(data_.constData() + pos_);
+        for (qint64 i = 0; i < length; ++i)
+            name[i] = QChar(qFromLittleEndian<std::uint16_t>(units + 2 * i));
+        text = QFile::encodeName(name);
     } else {
         text.resize(length);
         const auto* units = reinterpret_cast<const unsigned char*>(data_.constData() + pos_);

@@ -14,6 +14,8 @@ class ArchiveWriter {
     // Single-byte characters: length < 255 in one byte; up to 65,533 as 0xFF and a 16-bit
     // length; longer as 0xFF, 0xFFFF and a 32-bit length.
     void writeString(const QByteArray& text);
+    // The wide form: 0xFF, 0xFFFE, a length prefix as above, then UTF-16 little-endian units.
+    void writeWideString(const QString& text);
     const QByteArray& bytes() const { return bytes_; }
 
   private:
@@ -29,10 +31,13 @@ class ArchiveReader {
 
     std::optional<float> readFloat();
     std::optional<std::int32_t> readInt();
+    // How a wide string becomes bytes: narrowed to single bytes (characters above 255 becoming
+    // '?'), or as a file name in the system's encoding (lossless).
+    enum class Wide { Narrowed, FileName };
     // A string of at most `maxLength` characters. Wide strings (0xFF, 0xFFFE, length, two bytes a
-    // character) are narrowed to single bytes, characters above 255 becoming '?'. Sets
-    // tooLong() when the length exceeds `maxLength`.
-    std::optional<QByteArray> readString(qint64 maxLength);
+    // character) become bytes as `wide` says. Sets tooLong() when the length exceeds
+    // `maxLength`.
+    std::optional<QByteArray> readString(qint64 maxLength, Wide wide = Wide::Narrowed);
 
     qint64 position() const { return pos_; }
     qint64 remaining() const { return data_.size() - pos_; }

@@ -4,6 +4,8 @@
 #include "scene/TimelineBlock.h"
 #include "timeline/SequenceArchive.h"
 
+#include <QFile>
+
 #include <cmath>
 
 bool itemPresent(int item, float version) {
@@ -29,6 +31,17 @@ bool plausibleVersion(float version) {
     if (!(version >= 1.0f && version < 100.0f)) return false;
     const double tenths = double(version) * 10.0;
     return std::fabs(tenths - std::round(tenths)) < 1e-3;
+}
+
+bool isAscii(const QByteArray& bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) > 127) return false;
+    return true;
+}
+
+// Whether the bytes are a file name the system's encoding decodes and encodes back unchanged.
+bool isUtf8FileName(const QByteArray& bytes) {
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
 }
 
 QString whereEnded(int item, int key) {
@@ -87,7 +100,9 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
             break;
         }
         case ItemKind::String: {
-            std::optional<QByteArray> s = in.readString(item.maxLength);
+            std::optional<QByteArray> s = in.readString(
+                item.maxLength, item.maxLength == kMaxPathLength ? ArchiveReader::Wide::FileName
+                                                                 : ArchiveReader::Wide::Narrowed);
             if (!s) {
                 if (in.tooLong()) {
                     error = tooLongMessage(item, *in.tooLong());
@@ -107,9 +122,13 @@ bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& err
                     .arg(number(keyCount), number(kMaxKeyCount));
         return false;
     }
-    // Every key record needs at least its frame; a count the file cannot hold ends early
-    // without reserving room for it.
-    if (in.remaining() < qint64(keyCount) * 4) return endedEarly(kHeaderItemCount, keyCount);
+    // A count the file cannot hold ends early, in the key where the data runs out, without
+    // reserving room for it.
+    qint64 recordBytes = 4;
+    for (int s = 0; s < kKeySlotCount; ++s)
+        if (slotPresent(s, *version)) recordBytes += 4;
+    if (in.remaining() < qint64(keyCount) * recordBytes)
+        return endedEarly(0, static_cast<int>(in.remaining() / recordBytes) + 1);
     record.keys.resize(static_cast<size_t>(keyCount));
 
     for (int k = 0; k < keyCount; ++k) {
@@ -157,7 +176,13 @@ QByteArray serializeSequence(const SequenceRecord& record) {
                                             : value.i);
             break;
         case ItemKind::String:
-            out.writeString(value.s);
+            // A path in the system's encoding that single bytes cannot hold as it is (any byte
+            // above 127) goes in the wide form, which keeps every character.
+            if (layout[n].maxLength == kMaxPathLength && !isAscii(value.s) &&
+                isUtf8FileName(value.s))
+                out.writeWideString(QFile::decodeName(value.s));
+            else
+                out.writeString(value.s);
             break;
         }
     }

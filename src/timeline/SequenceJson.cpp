@@ -6,6 +6,7 @@
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceScene.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,10 +47,19 @@ QByteArray floatText(float f) {
     return text;
 }
 
-QByteArray stringText(const QByteArray& latin1) {
-    const QByteArray array =
-        QJsonDocument(QJsonArray{QString::fromLatin1(latin1)}).toJson(QJsonDocument::Compact);
+QByteArray quoted(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
+}
+
+QByteArray stringText(const QByteArray& latin1) {
+    return quoted(QString::fromLatin1(latin1));
+}
+
+// A path in the system's encoding as its characters; bytes it cannot decode as single bytes.
+QByteArray pathText(const QByteArray& path) {
+    const QString name = QFile::decodeName(path);
+    return quoted(QFile::encodeName(name) == path ? name : QString::fromLatin1(path));
 }
 
 // Writes JSON by hand so that names keep the file's order.
@@ -163,7 +173,8 @@ QByteArray sequenceToJson(const SequenceRecord& r) {
             out.value(item.id, QByteArray::number(value.i));
             break;
         case ItemKind::String:
-            out.value(item.id, stringText(value.s));
+            out.value(item.id,
+                      item.maxLength == kMaxPathLength ? pathText(value.s) : stringText(value.s));
             break;
         }
     }
@@ -209,8 +220,22 @@ QByteArray sequenceToJson(const SequenceRecord& r) {
 
 namespace {
 
+// Why a number cannot be held in single precision without turning into infinity or 0, or an
+// empty text when it can.
+QString floatRangeFault(const QJsonValue& value) {
+    if (!value.isDouble()) return {};
+    const double d = value.toDouble();
+    if (std::isinf(static_cast<float>(d)))
+        return QStringLiteral("is beyond the range of a single-precision number (%1)").arg(d);
+    if (d != 0.0 && static_cast<float>(d) == 0.0f)
+        return QStringLiteral("is too small for a single-precision number and would become 0 (%1)")
+            .arg(d);
+    return {};
+}
+
 bool readFloat(const QJsonValue& value, float& f) {
     if (value.isDouble()) {
+        if (!floatRangeFault(value).isEmpty()) return false;
         f = static_cast<float>(value.toDouble());
         return true;
     }
@@ -240,8 +265,13 @@ bool readInt(const QJsonValue& value, std::int32_t& i) {
     return true;
 }
 
-bool readString(const QJsonValue& value, QByteArray& s) {
+bool readString(const QJsonValue& value, QByteArray& s, bool fileName) {
     if (!value.isString()) return false;
+    // A path may hold any character: it is kept as the system names files.
+    if (fileName) {
+        s = QFile::encodeName(value.toString());
+        return true;
+    }
     const QString text = value.toString();
     for (QChar c : text)
         if (c.unicode() > 0xFF) return false;
@@ -301,6 +331,14 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
     r = defaultRecord();
     r.items[kItemVersion].f = version;
     const std::vector<HeaderItem>& layout = headerItems();
+    for (const char* section : {"header", "startValues"}) {
+        const QJsonValue value = root.value(QLatin1String(section));
+        if (!value.isUndefined() && !value.isObject()) {
+            error = QStringLiteral("\"%1\" must be an object of named values.")
+                        .arg(QLatin1String(section));
+            return false;
+        }
+    }
     const QJsonObject header = root.value(QLatin1String("header")).toObject();
     const QJsonObject starts = root.value(QLatin1String("startValues")).toObject();
     std::vector<bool> given(kHeaderItemCount + 1, false);
@@ -318,11 +356,17 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
             }
             SequenceItem& item = r.items[n];
             const ItemKind kind = layout[n].kind;
-            const bool ok = kind == ItemKind::Float ? readFloat(it.value(), item.f)
-                            : kind == ItemKind::Int ? readInt(it.value(), item.i)
-                                                    : readString(it.value(), item.s);
+            const bool ok =
+                kind == ItemKind::Float ? readFloat(it.value(), item.f)
+                : kind == ItemKind::Int
+                    ? readInt(it.value(), item.i)
+                    : readString(it.value(), item.s, layout[n].maxLength == kMaxPathLength);
             if (!ok) {
-                error = QStringLiteral("\"%1\" must be %2.").arg(it.key(), kindName(kind));
+                const QString range =
+                    kind == ItemKind::Float ? floatRangeFault(it.value()) : QString();
+                error = range.isEmpty()
+                            ? QStringLiteral("\"%1\" must be %2.").arg(it.key(), kindName(kind))
+                            : QStringLiteral("\"%1\" %2.").arg(it.key(), range);
                 return false;
             }
             if (kind == ItemKind::String && item.s.size() > layout[n].maxLength) {
@@ -356,7 +400,17 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         if (layout[n].lengthOf > 0 && !given[size_t(n)])
             r.items[n].f = float(r.items[layout[n].lengthOf].s.size());
 
-    const QJsonArray keys = root.value(QLatin1String("keys")).toArray();
+    const QJsonValue keyList = root.value(QLatin1String("keys"));
+    if (!keyList.isUndefined() && !keyList.isArray()) {
+        error = QStringLiteral("\"keys\" must be a list of keys (it is %1).")
+                    .arg(keyList.isNull()     ? QStringLiteral("null")
+                         : keyList.isString() ? QStringLiteral("a text")
+                         : keyList.isDouble() ? QStringLiteral("a number")
+                         : keyList.isBool()   ? QStringLiteral("true or false")
+                                              : QStringLiteral("an object"));
+        return false;
+    }
+    const QJsonArray keys = keyList.toArray();
     if (keys.size() > kMaxKeyCount) {
         error = QStringLiteral("A sequence holds at most %1 keys.").arg(kMaxKeyCount);
         return false;
@@ -364,8 +418,22 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
     r.keys.clear();
     const std::vector<KeySlot>& slotLayout = keySlots();
     for (qsizetype k = 0; k < keys.size(); ++k) {
-        const QJsonObject object = keys[k].toObject();
         const QString where = QStringLiteral("key %1").arg(k + 1);
+        if (!keys[k].isObject()) {
+            error =
+                QStringLiteral("%1 must be an object with \"frame\" and \"values\".").arg(where);
+            error[0] = error[0].toUpper();
+            return false;
+        }
+        const QJsonObject object = keys[k].toObject();
+        for (const char* section : {"values", "slots"}) {
+            const QJsonValue value = object.value(QLatin1String(section));
+            if (!value.isUndefined() && !value.isObject()) {
+                error = QStringLiteral("\"%1\" of %2 must be an object of named values.")
+                            .arg(QLatin1String(section), where);
+                return false;
+            }
+        }
         SequenceKey key;
         if (!readInt(object.value(QLatin1String("frame")), key.frame) || key.frame < 1 ||
             key.frame >= kTimelineFrames) {
@@ -380,8 +448,11 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         for (auto it = named.begin(); it != named.end(); ++it) {
             const int p = keyableIndex(it.key().toStdString());
             if (p < 0 || !readFloat(it.value(), values[size_t(p)])) {
-                error = QStringLiteral("\"%1\" in %2 is not a keyable value with a number.")
-                            .arg(it.key(), where);
+                const QString range = p < 0 ? QString() : floatRangeFault(it.value());
+                error = range.isEmpty()
+                            ? QStringLiteral("\"%1\" in %2 is not a keyable value with a number.")
+                                  .arg(it.key(), where)
+                            : QStringLiteral("\"%1\" in %2 %3.").arg(it.key(), where, range);
                 return false;
             }
             valueGiven[size_t(p)] = true;
@@ -400,6 +471,11 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         for (auto it = overrides.begin(); it != overrides.end(); ++it) {
             bool ok = false;
             const int s = it.key().toInt(&ok) - 1;
+            if (ok && s >= 0 && s < kKeySlotCount && !floatRangeFault(it.value()).isEmpty()) {
+                error = QStringLiteral("Slot \"%1\" of %2 %3.")
+                            .arg(it.key(), where, floatRangeFault(it.value()));
+                return false;
+            }
             if (!ok || s < 0 || s >= kKeySlotCount ||
                 !readFloat(it.value(), key.values[size_t(s)])) {
                 error = QStringLiteral("\"slots\" of %1 names slot \"%2\", which is not 1 to 240 "

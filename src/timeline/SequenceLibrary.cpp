@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WholeFile.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
 #include "timeline/SequenceFile.h"
@@ -12,14 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 #include <ctime>
 
 namespace {
-
-// The largest file a sequence can be: a full key list, the longest text and paths, with room.
-constexpr qint64 kMaxSequenceFileSize = 32 * 1024 * 1024;
 
 const QString kNothingSelected = QStringLiteral("Nothing Selected");
 const QString kSequencesFolder = QStringLiteral("Sequences");
@@ -58,15 +55,11 @@ bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error, Effec
     const QString name = QDir::toNativeSeparators(path);
     QString reason;
     SequenceRecord record;
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        reason =
-            QStringLiteral("The sequence file \"%1\" cannot be opened: %2.")
-                .arg(name, path.isEmpty() ? QStringLiteral("no file name") : file.errorString());
-    } else if (file.size() > kMaxSequenceFileSize) {
-        reason = QStringLiteral("The file \"%1\" is too large to be a sequence file.").arg(name);
+    QByteArray bytes;
+    QString why;
+    if (!readWholeFile(path, kMaxSequenceBytes, bytes, &why)) {
+        reason = QStringLiteral("The sequence file \"%1\" cannot be opened: %2.").arg(name, why);
     } else {
-        const QByteArray bytes = file.readAll();
         QString problem;
         if (!parseSequence(bytes, record, problem))
             reason = looksLikeSequenceFile(bytes)
@@ -96,14 +89,11 @@ bool readSequence(CZoetraView& v, const QString& path) {
 
 bool saveSequenceFile(CZoetraView& v, const QString& path, QString* error) {
     const QByteArray bytes = serializeSequence(captureSequence(v));
-    QSaveFile file(path);
-    const bool saved = !path.isEmpty() && file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes) == bytes.size() && file.commit();
-    if (!saved) {
+    QString reason;
+    if (!writeWholeFile(path, bytes, &reason)) {
         if (error)
             *error = QStringLiteral("The sequence could not be saved to \"%1\": %2.")
-                         .arg(QDir::toNativeSeparators(path),
-                              path.isEmpty() ? QStringLiteral("no file name") : file.errorString());
+                         .arg(QDir::toNativeSeparators(path), reason);
         return false;
     }
     // After writing 6.0, the scene's version becomes the whole part of the last loaded one (0

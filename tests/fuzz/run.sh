@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang and runs it for a while: tests/fuzz/run.sh TARGET SECONDS
-# TARGET is import3ds, readTga or readSequence. Findings land in build/fuzz/findings/TARGET.
+# TARGET is import3ds, readTga, readSequence, readSequenceJson or decodePicture. Findings land in
+# build/fuzz/findings/TARGET.
 set -euo pipefail
 if [[ $# -ne 2 ]]; then
-    echo "usage: $0 import3ds|readTga|readSequence SECONDS" >&2
+    echo "usage: $0 import3ds|readTga|readSequence|readSequenceJson|decodePicture SECONDS" >&2
     exit 2
 fi
 target=$1
@@ -13,7 +14,8 @@ root="$(cd "$here/../.." && pwd)"
 build="$root/build/fuzz"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLUMATOY_BUILD_BENCH=OFF >/dev/null
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLUMATOY_BUILD_BENCH=OFF \
+    -DLUMATOY_SANITIZE=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 cmake --build "$build" --target "fuzz_$target" -j2
 
 corpus="$build/corpus/$target"
