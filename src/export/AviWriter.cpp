@@ -205,6 +205,8 @@ int AviWriter::initialise() {
         return abandon(AVERROR(ENOSYS), kCompressorText + compressorFailureReason(AVERROR(ENOSYS)));
 
     // The format goes into the file header.
+    if (!comment.isEmpty())
+        av_dict_set(&s->format->metadata, "comment", comment.toUtf8().constData(), 0);
     status = avformat_write_header(s->format, nullptr);
     if (status < 0) return abandon(status, QString::fromLatin1(kFormatText));
     s->headerWritten = true;
