@@ -22,8 +22,13 @@ if [ "${1:-}" = "--chunk-task" ]; then
     part="$parts/part-$(printf '%04d' "$chunk").$extension"
     # Headless end to end: the program draws through EGL without any display.
     unset DISPLAY WAYLAND_DISPLAY
-    echo "lumatoy chunk task: chunk $chunk of $chunks on $(hostname), job ${SLURM_ARRAY_JOB_ID:-?}_$chunk"
-    exec "$program" render "$sequence" -o "$part" --chunks "$chunks" --chunk "$chunk" "$@"
+    # As many worker processes as the task has cores (each with one renderer thread), not as
+    # many as the node has; a --jobs among the render options still wins, coming later.
+    cores="${SLURM_CPUS_PER_TASK:-1}"
+    [ "$cores" -gt 1 ] || export LP_NUM_THREADS="${LP_NUM_THREADS:-1}"
+    echo "lumatoy chunk task: chunk $chunk of $chunks on $(hostname), job ${SLURM_ARRAY_JOB_ID:-?}_$chunk, $cores core(s)"
+    exec "$program" render "$sequence" -o "$part" --chunks "$chunks" --chunk "$chunk" \
+        --jobs "$cores" "$@"
 fi
 if [ "${1:-}" = "--join-task" ]; then
     shift
