@@ -1,6 +1,7 @@
 // Entry point: the main window, or a headless command-line sub-command.
 #include "app/GuiMain.h"
 #include "cli/Commands.h"
+#include "cli/FarmCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/SequenceCommands.h"
 
@@ -27,7 +28,7 @@ void provideRuntimeFolder() {
 
 bool isHeadlessCommand(const char* word) {
     return std::strcmp(word, "render") == 0 || std::strcmp(word, "convert") == 0 ||
-           std::strcmp(word, "info") == 0;
+           std::strcmp(word, "info") == 0 || std::strcmp(word, "join") == 0;
 }
 } // namespace
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         const QString command = QString::fromLocal8Bit(argv[1]);
         if (command == "render") return runRenderCommand(args);
         if (command == "convert") return runConvertCommand(args);
+        if (command == "join") return runJoinCommand(args);
         return runInfoCommand(args);
     }
     return runGui(argc, argv);

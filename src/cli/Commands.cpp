@@ -1,6 +1,7 @@
 // The command line: help text and the render sub-command.
 #include "cli/Commands.h"
 
+#include "cli/FarmCommands.h"
 #include "cli/ParallelRender.h"
 #include "cli/ProgressLine.h"
 #include "cli/RenderToFile.h"
@@ -120,6 +121,14 @@ QString usageText() {
                "                     the same as with --jobs 1; encoders that predict frames "
                "from\n"
                "                     earlier ones (H.264, MPEG-4) use one\n"
+               "      --chunks N --chunk K\n"
+               "                     render only chunk K (from 0) of N equal parts of the frame "
+               "range,\n"
+               "                     for machines of a render farm; lumatoy join puts them "
+               "together\n"
+               "  lumatoy join PART... -o VIDEO           the chunks of a render joined into one "
+               "video\n"
+               "                                          in frame order, not encoded again\n"
                "  lumatoy convert IN OUT                  .lmt <-> .json\n"
                "  lumatoy info FILE [--json]              what a .lmt, .3ds, .tga or picture file "
                "holds\n"
@@ -167,6 +176,7 @@ int runRenderCommand(const QStringList& args) {
     QString codec;
     int jobs = defaultJobs();
     bool framesGiven = false;
+    ChunkRequest chunkRequest;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         auto value = [&](const char* option) -> std::optional<QString> {
@@ -208,6 +218,14 @@ int runRenderCommand(const QStringList& args) {
             jobs = v ? v->toInt(&ok) : 0;
             if (!ok || jobs < 1 || jobs > 1024)
                 return fail("--jobs takes a number from 1 to 1024.");
+        } else if (arg == "--chunks" || arg == "--chunk") {
+            const auto v = value("--chunks");
+            bool ok = false;
+            const int n = v ? v->toInt(&ok) : -1;
+            if (!ok || n < (arg == "--chunks" ? 1 : 0) || n > 9999)
+                return fail(QStringLiteral("%1 takes a number from %2 to 9999.")
+                                .arg(arg, arg == "--chunks" ? "1" : "0"));
+            (arg == "--chunks" ? chunkRequest.chunks : chunkRequest.chunk) = n;
         } else if (arg == "--codec") {
             const auto v = value("--codec");
             if (!v || v->isEmpty())
@@ -250,6 +268,18 @@ int runRenderCommand(const QStringList& args) {
     }
     if (kind == OutputKind::Bitmap && framesGiven && options.firstFrame != options.lastFrame)
         return fail("A .bmp holds one frame: give --frames N.");
+    std::optional<ChunkPlan> chunk;
+    if (chunkRequest.given()) {
+        if (kind == OutputKind::Bitmap)
+            return fail("--chunks applies to videos and picture folders, not to a .bmp.");
+        QString error;
+        chunk =
+            planChunk(chunkRequest, options, kind == OutputKind::Video ? &video : nullptr, &error);
+        if (!chunk) return fail(error);
+        // The range first, so that a farm task's log says what it took before it starts.
+        std::printf("%s\n", qPrintable(chunkText(*chunk)));
+        std::fflush(stdout);
+    }
 
     RenderReport report;
     QString error;
@@ -289,5 +319,9 @@ int runRenderCommand(const QStringList& args) {
                 "encode %.2f ms/frame\n",
                 report.frames, report.width, report.height, report.seconds,
                 report.renderMs / frames, report.readbackMs / frames, report.encodeMs / frames);
+    if (chunk)
+        std::printf("%s: %d frames in %.2f s, %.2f frames per second\n",
+                    qPrintable(chunkText(*chunk)), report.frames, report.seconds,
+                    report.frames / std::max(report.seconds, 1e-6));
     return 0;
 }

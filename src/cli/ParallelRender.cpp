@@ -124,6 +124,7 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
     writer.frameRate = options.framesPerSecond;
     writer.setFormatFromWindow(width, height);
     writer.askForCompression = false;
+    writer.comment = output.comment;
     writer.compression.encoder =
         output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
                                  : output.encoder;

@@ -35,6 +35,7 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
     writer.frameRate = options.framesPerSecond;
     writer.setFormatFromWindow(options.width, options.height);
     writer.askForCompression = false;
+    writer.comment = output.comment;
     writer.compression.encoder =
         output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
                                  : output.encoder;

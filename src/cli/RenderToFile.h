@@ -18,6 +18,7 @@ struct VideoOutput {
     // Asked after each frame; true stops the render early, keeping the frames so far in a
     // finished file (renderToVideo then fails with an "Interrupted" message).
     std::function<bool()> stopRequested;
+    QString comment = {}; // stored in the file's header (a render part's tag); empty: none
 };
 
 // The frames of an opened headless render, in its frame range, read back as the writer takes

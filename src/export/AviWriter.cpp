@@ -223,6 +223,8 @@ int AviWriter::initialise() {
     // An MP4 is written in fragments, each complete in itself, so that a render killed or
     // stopped by a full disk leaves a file that plays up to its last whole fragment; the index
     // written at the end keeps its duration right.
+    if (!comment.isEmpty())
+        av_dict_set(&s->format->metadata, "comment", comment.toUtf8().constData(), 0);
     AVDictionary* options = nullptr;
     if (container == QLatin1String("mp4")) {
         av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);

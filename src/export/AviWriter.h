@@ -66,6 +66,8 @@ class AviWriter {
     VideoCompression compression;
     bool askForCompression = true;
     bool compressionCancelled = false;
+    // Stored in the file's header (AVI's ICMT, MP4's comment) when not empty.
+    QString comment;
 
   private:
     struct Streams;
