@@ -7,6 +7,7 @@
 #include "app/WebAddresses.h"
 #include "app/ZoetraGLWidget.h"
 #include "export/ExportRun.h"
+#include "export/SoundtrackChoice.h"
 #include "export/ui/ExportSettingsDialog.h"
 #include "platform/Platform.h"
 #include "platform/UpdateCheck.h"
@@ -30,7 +31,11 @@ void onOpenSequence(CMainFrame& frame) {
 }
 
 void onSaveSequence(CMainFrame& frame) {
-    saveSequence(frame.view());
+    CZoetraView& v = frame.view();
+    const QString before = v.sequenceFilePath;
+    saveSequence(v);
+    // The file's format has no room for the soundtrack: the profile keeps it for the new path.
+    if (v.sequenceFilePath != before) rememberSoundtrack(v.sequenceFilePath, v.soundtrackPath);
 }
 namespace {
 ViewContextRunner viewContextOf(CMainFrame& frame) {

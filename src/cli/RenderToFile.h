@@ -18,6 +18,8 @@ struct VideoOutput {
     // Asked after each frame; true stops the render early, keeping the frames so far in a
     // finished file (renderToVideo then fails with an "Interrupted" message).
     std::function<bool()> stopRequested;
+    // A sound file whose slice under the frame range goes into the video (empty: none).
+    QString soundtrack = QString();
 };
 
 // The frames of an opened headless render, in its frame range, read back as the writer takes

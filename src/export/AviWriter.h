@@ -3,6 +3,7 @@
 #pragma once
 
 #include "export/BitmapFormat.h"
+#include "export/SoundtrackEncoder.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -66,6 +67,9 @@ class AviWriter {
     VideoCompression compression;
     bool askForCompression = true;
     bool compressionCancelled = false;
+    // The sound the file carries, if any: set before initialise(). Its length follows the frames
+    // written, cut or padded with silence.
+    SoundtrackSlice soundtrack;
 
   private:
     struct Streams;

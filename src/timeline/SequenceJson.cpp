@@ -46,6 +46,12 @@ QByteArray floatText(float f) {
     return text;
 }
 
+// A JSON string of any text (paths may hold any character).
+QByteArray jsonString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
 QByteArray stringText(const QByteArray& latin1) {
     const QByteArray array =
         QJsonDocument(QJsonArray{QString::fromLatin1(latin1)}).toJson(QJsonDocument::Compact);
@@ -147,6 +153,7 @@ QByteArray sequenceToJson(const SequenceRecord& r) {
     JsonWriter out;
     out.value("format", stringText(kFormatName));
     out.value("version", floatText(version));
+    if (!r.soundtrack.isEmpty()) out.value("soundtrack", jsonString(r.soundtrack));
 
     out.open("header", '{');
     for (int n = 2; n <= kHeaderItemCount; ++n) {
@@ -285,7 +292,8 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         return false;
     }
     for (auto it = root.begin(); it != root.end(); ++it) {
-        static const QStringList known{"format", "version", "header", "startValues", "keys"};
+        static const QStringList known{"format",      "version", "header",
+                                         "startValues", "keys",    "soundtrack"};
         if (!known.contains(it.key())) {
             error = QStringLiteral("Unknown name \"%1\" in the sequence.").arg(it.key());
             return false;
@@ -300,6 +308,14 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
 
     r = defaultRecord();
     r.items[kItemVersion].f = version;
+    const QJsonValue soundtrack = root.value(QLatin1String("soundtrack"));
+    if (!soundtrack.isUndefined()) {
+        if (!soundtrack.isString()) {
+            error = QStringLiteral("\"soundtrack\" must be the path of a sound file.");
+            return false;
+        }
+        r.soundtrack = soundtrack.toString();
+    }
     const std::vector<HeaderItem>& layout = headerItems();
     const QJsonObject header = root.value(QLatin1String("header")).toObject();
     const QJsonObject starts = root.value(QLatin1String("startValues")).toObject();
