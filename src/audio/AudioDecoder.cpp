@@ -8,7 +8,6 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
 
@@ -149,8 +148,9 @@ bool AudioDecoder::decodeMore() {
                     &s.resampler, &outLayout, AV_SAMPLE_FMT_FLT, kSoundtrackRate, &inLayout,
                     static_cast<AVSampleFormat>(s.frame->format), s.frame->sample_rate, 0, nullptr);
                 // Mono goes to both sides at its own level, not 3 dB down as a centre speaker.
+                static const double kMonoToBothSides[2] = {1.0, 1.0};
                 if (made >= 0 && inLayout.nb_channels == 1)
-                    av_opt_set_double(s.resampler, "center_mix_level", 1.0, 0);
+                    swr_set_matrix(s.resampler, kMonoToBothSides, 1);
                 av_channel_layout_uninit(&inLayout);
                 if (made < 0 || swr_init(s.resampler) < 0) {
                     av_frame_unref(s.frame);

@@ -42,6 +42,22 @@ ProbedStreams probeStreams(const QString& path) {
             ++streams.audioStreams;
         }
     }
+    // An AVI's header gives no duration for a PCM stream (ffprobe says N/A, as for the files
+    // FFmpeg itself writes): its packets do.
+    if (streams.audioStreams > 0 && !(streams.audio.seconds > 0)) {
+        QProcess packets;
+        packets.start(QStringLiteral("ffprobe"),
+                      {"-v", "error", "-select_streams", "a", "-show_entries",
+                       "packet=pts_time,duration_time", "-of", "csv=p=0", path});
+        packets.waitForFinished(60000);
+        for (const QString& line :
+             QString::fromLocal8Bit(packets.readAllStandardOutput()).split('\n')) {
+            const QStringList fields = line.trimmed().split(',');
+            if (fields.size() >= 2)
+                streams.audio.seconds =
+                    std::max(streams.audio.seconds, fields[0].toDouble() + fields[1].toDouble());
+        }
+    }
     return streams;
 }
 
