@@ -79,8 +79,8 @@ std::string folderOf(const std::string& file) {
 
 const std::vector<std::string>& folderOrder() {
     static const std::vector<std::string> order{
-        "scene",  "platform", "assets",   "effects", "timeline", "startup",
-        "render", "export",   "controls", "cli",     "deck",     "app",
+        "scene",  "platform", "assets",   "audio", "effects", "timeline", "startup",
+        "render", "export",   "controls", "cli",   "deck",    "app",
     };
     return order;
 }

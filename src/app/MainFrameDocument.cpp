@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/RecentFiles.h"
 #include "app/ZoetraGLWidget.h"
+#include "export/SoundtrackChoice.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
 #include "timeline/SequenceLibrary.h"
@@ -133,7 +134,11 @@ bool CMainFrame::saveDocument(bool askForName) {
     history_->commitStep();
     QString path = askForName ? QString() : documentPath_;
     if (path.isEmpty()) path = chooseSequenceToSave();
+    const QString before = scene().sequenceFilePath;
     if (path.isEmpty() || !writeSequence(scene(), path)) return false;
+    // The file's format has no room for the soundtrack: the profile keeps it for the new path.
+    if (scene().sequenceFilePath != before)
+        rememberSoundtrack(scene().sequenceFilePath, scene().soundtrackPath);
     setDocument(path);
     recentFiles::add(path);
     updateRecentFiles();

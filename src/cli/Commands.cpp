@@ -1,6 +1,7 @@
 // The command line: help text and the render sub-command.
 #include "cli/Commands.h"
 
+#include "audio/AudioDecoder.h"
 #include "cli/FarmCommands.h"
 #include "cli/ParallelRender.h"
 #include "cli/ProgressLine.h"
@@ -113,6 +114,11 @@ QString usageText() {
                "it)\n"
                "                     .avi: %1\n"
                "                     .mp4: %2\n"
+               "      --audio FILE   a soundtrack (any sound file FFmpeg reads, or the sound of a "
+               "video):\n"
+               "                     its slice under the frames, cut or padded with silence; "
+               "16-bit\n"
+               "                     PCM in .avi, AAC in .mp4\n"
                "      --motion-blur  motion blur on, with the values the sequence's keys give it "
                "(a\n"
                "                     sequence file has no switch for it)\n"
@@ -177,6 +183,7 @@ int runRenderCommand(const QStringList& args) {
     int jobs = defaultJobs();
     bool framesGiven = false;
     ChunkRequest chunkRequest;
+    QString soundtrack;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         auto value = [&](const char* option) -> std::optional<QString> {
@@ -210,6 +217,10 @@ int runRenderCommand(const QStringList& args) {
             options.firstFrame = range->first;
             options.lastFrame = range->second;
             framesGiven = true;
+        } else if (arg == "--audio") {
+            const auto v = value("--audio");
+            if (!v || v->isEmpty()) return fail("--audio needs a sound file.");
+            soundtrack = absoluteUserPath(*v);
         } else if (arg == "--motion-blur") {
             options.motionBlur = true;
         } else if (arg == "--jobs") {
@@ -265,6 +276,13 @@ int runRenderCommand(const QStringList& args) {
             return fail(QStringLiteral("Unknown codec %1 for .%2 files; use one of: %3.")
                             .arg(codec, container, codecNames(container)));
         video.encoder = found->encoder;
+    }
+    if (!soundtrack.isEmpty()) {
+        if (kind != OutputKind::Video)
+            return fail("--audio applies to .avi and .mp4 outputs only.");
+        QString problem;
+        if (!AudioDecoder().open(soundtrack, &problem)) return fail(problem);
+        video.soundtrack = soundtrack;
     }
     if (kind == OutputKind::Bitmap && framesGiven && options.firstFrame != options.lastFrame)
         return fail("A .bmp holds one frame: give --frames N.");

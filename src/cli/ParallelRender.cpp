@@ -117,8 +117,9 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
     }
     const int total = last - first + 1;
 
-    // The output first, as a single process opens it: a file that cannot be written fails before
-    // anything is drawn.
+    // The output first, as a single process opens it (with the sound: the workers draw silent
+    // chunks, and the soundtrack is encoded here as their frames are joined): a file that cannot be
+    // written fails before anything is drawn.
     AviWriter writer;
     writer.setFileName(output.path);
     writer.frameRate = options.framesPerSecond;
@@ -128,6 +129,7 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
     writer.compression.encoder =
         output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
                                  : output.encoder;
+    writer.soundtrack = {output.soundtrack, first};
     if (writer.initialise() < 0) {
         if (error) *error = writer.errorText();
         return false;

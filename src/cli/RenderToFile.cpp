@@ -51,6 +51,7 @@ bool renderToVideo(const RenderOptions& options, const VideoOutput& output, Rend
     sized.height = height;
     HeadlessRender render;
     if (!render.open(sized, error)) return false;
+    writer.soundtrack = {output.soundtrack, render.firstFrame()};
     if (writer.initialise() < 0) {
         if (error) *error = writer.errorText();
         return false;

@@ -19,6 +19,8 @@ struct VideoOutput {
     // finished file (renderToVideo then fails with an "Interrupted" message).
     std::function<bool()> stopRequested;
     QString comment = {}; // stored in the file's header (a render part's tag); empty: none
+    // A sound file whose slice under the frame range goes into the video (empty: none).
+    QString soundtrack = QString();
 };
 
 // The frames of an opened headless render, in its frame range, read back as the writer takes

@@ -1,6 +1,8 @@
 // The "Keyframe Controls" page.
 #include "deck/KeyframePage.h"
 
+#include "deck/SoundtrackControl.h"
+#include "deck/WaveformStrip.h"
 #include "scene/CZoetraView.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
@@ -132,6 +134,12 @@ void CmyPage10::createContents() {
     auto* timelineLayout = new QVBoxLayout(timeline);
     slider_ = new KeyTickSlider(timeline);
     timelineLayout->addWidget(slider_);
+    // The soundtrack's waveform under the slider and its ticks, frame for frame.
+    waveform_ = new WaveformStrip(slider_, timeline);
+    timelineLayout->addWidget(waveform_);
+    soundtrack_ = new SoundtrackControl(v, slider_, waveform_, this);
+    connect(slider_, &QSlider::rangeChanged, waveform_, [this] { waveform_->update(); });
+    connect(soundtrack_, &SoundtrackControl::keysAdded, this, [this] { redrawKeyTicks(); });
     auto* numbers = new QHBoxLayout;
     frame_ = new QLineEdit(timeline);
     keys_ = new QLineEdit(timeline);
@@ -164,6 +172,7 @@ void CmyPage10::createContents() {
     addButton(tr("Clear All"), keysRow, &CmyPage10::onClearAll);
     keysRow->addStretch(1);
     top->addLayout(keysRow);
+    addSoundtrackRow(top);
 
     auto* lower = new QHBoxLayout;
     auto* selection = new QGroupBox(tr("Sequence Selection"), this);
@@ -220,6 +229,24 @@ void CmyPage10::createContents() {
     connect(sequences_, &QComboBox::activated, this, [this](int index) { sequenceChosen(index); });
 }
 
+void CmyPage10::addSoundtrackRow(QBoxLayout* top) {
+    auto* row = new QHBoxLayout;
+    auto add = [&](const QString& caption, void (SoundtrackControl::*handler)()) {
+        auto* button = new QPushButton(caption, this);
+        connect(button, &QPushButton::clicked, soundtrack_, handler);
+        row->addWidget(button);
+        buttons_ << button;
+    };
+    add(tr("Soundtrack…"), &SoundtrackControl::chooseSoundtrack);
+    add(tr("No Soundtrack"), &SoundtrackControl::clearSoundtrack);
+    row->addSpacing(fontMetrics().averageCharWidth() * 2);
+    add(tr("Keys on Beats"), &SoundtrackControl::proposeBeatKeys);
+    add(tr("Accept Beat Keys"), &SoundtrackControl::acceptBeatKeys);
+    add(tr("Clear Beat Keys"), &SoundtrackControl::clearBeatKeys);
+    row->addStretch(1);
+    top->addLayout(row);
+}
+
 void CmyPage10::askForMeasuredFrameRate() {
     // The frame clock writes the measured rate while this page exists.
     scene().showFps = 2.0f;
@@ -227,6 +254,7 @@ void CmyPage10::askForMeasuredFrameRate() {
 
 void CmyPage10::activate() {
     askForMeasuredFrameRate();
+    if (soundtrack_) soundtrack_->sync();
 }
 
 void CmyPage10::fillSequences() {
@@ -302,11 +330,13 @@ void CmyPage10::onPaste() {
 void CmyPage10::onPlay() {
     playTimeline(scene());
     askForMeasuredFrameRate();
+    soundtrack_->startPlayback();
 }
 
 void CmyPage10::onStop() {
     stopTimeline(scene());
     askForMeasuredFrameRate();
+    soundtrack_->stopPlayback();
 }
 
 void CmyPage10::onClearAll() {
@@ -371,6 +401,7 @@ void CmyPage10::sequenceLoaded(int lastKeyFrame) {
     updating_ = false;
     showFrame(0);
     redrawKeyTicks();
+    soundtrack_->sequenceLoaded();
 }
 
 void CmyPage10::showFrameRate(const QString& text) {

@@ -10,6 +10,8 @@
 #include <QSpinBox>
 
 class QComboBox;
+class SoundtrackControl;
+class WaveformStrip;
 class QLabel;
 class QLineEdit;
 
@@ -65,6 +67,8 @@ class CmyPage10 : public DeckPageWidget {
     QComboBox* sequenceCombo() const { return sequences_; }
     QLabel* frameRateLabel() const { return fps_; }
     QLabel* screenSizeLabel() const { return screenSize_; }
+    WaveformStrip* waveform() const { return waveform_; }
+    SoundtrackControl* soundtrack() const { return soundtrack_; }
     QPushButton* button(const QString& caption) const;
     bool keyCopied() const { return keyCopied_; }
 
@@ -88,6 +92,7 @@ class CmyPage10 : public DeckPageWidget {
     void onAddToPresets();
     void onExportSettings();
     void onExportVideo();
+    void addSoundtrackRow(QBoxLayout* top);
 
     KeyTickSlider* slider_ = nullptr;
     QLineEdit* frame_ = nullptr;
@@ -96,6 +101,8 @@ class CmyPage10 : public DeckPageWidget {
     QComboBox* sequences_ = nullptr;
     QLabel* fps_ = nullptr;
     QLabel* screenSize_ = nullptr; // in the hidden "Screen Size" box, unused
+    WaveformStrip* waveform_ = nullptr;
+    SoundtrackControl* soundtrack_ = nullptr;
     QList<QPushButton*> buttons_;
     bool keyCopied_ = false;
     int sequenceIndex_ = -1;

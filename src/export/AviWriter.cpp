@@ -97,6 +97,8 @@ struct AviWriter::Streams {
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* scaler = nullptr;
+    std::unique_ptr<SoundtrackEncoder> audio; // null for a silent video
+    int videoPackets = 0;                     // encoded frames in the file
     bool headerWritten = false;
 
     ~Streams() {
@@ -219,6 +221,14 @@ int AviWriter::initialise() {
     if (!s->scaler)
         return abandon(AVERROR(ENOSYS), kCompressorText + compressorFailureReason(AVERROR(ENOSYS)));
 
+    // The sound, when there is one, in a stream of its own.
+    if (soundtrack.isSet()) {
+        s->audio = std::make_unique<SoundtrackEncoder>();
+        QString why;
+        status = s->audio->open(s->format, soundtrack, frameRate, &why);
+        if (status < 0) return abandon(status, why);
+    }
+
     // The format goes into the file header.
     // An MP4 is written in fragments, each complete in itself, so that a render killed or
     // stopped by a full disk leaves a file that plays up to its last whole fragment; the index
@@ -287,6 +297,8 @@ int AviWriter::appendEncodedFrame(const std::uint8_t* data, int size, bool keyFr
     status = av_interleaved_write_frame(s.format, packet);
     av_packet_unref(packet);
     if (status < 0) return status;
+    ++s.videoPackets;
+    if (s.audio && (status = s.audio->writeUntil(s.videoPackets)) < 0) return status;
     if (!s.format->pb) return 0;
     avio_flush(s.format->pb);
     return s.format->pb->error < 0 ? s.format->pb->error : 0;
@@ -302,6 +314,8 @@ int AviWriter::drainPackets() {
         s.packet->stream_index = s.stream->index;
         status = av_interleaved_write_frame(s.format, s.packet); // takes the packet's data
         if (status < 0) return status;
+        ++s.videoPackets;
+        if (s.audio && (status = s.audio->writeUntil(s.videoPackets)) < 0) return status;
     }
     // Each frame goes to the disk as it is written, so that a full disk fails the frame that
     // did not fit rather than one many frames later, when the output buffer happens to fill.
@@ -318,6 +332,11 @@ int AviWriter::closeStreams(bool finalise) {
         // Frames still inside the encoder, then the index, then what is still buffered: a disk
         // that fills up now fails the export as surely as one that filled up during it.
         if (avcodec_send_frame(s.codec, nullptr) >= 0) status = drainPackets();
+        // The sound runs exactly as long as the frames in the file.
+        if (s.audio) {
+            const int audio = s.audio->finish(s.videoPackets);
+            if (status >= 0) status = audio;
+        }
         const int trailer = av_write_trailer(s.format);
         if (status >= 0) status = trailer;
         if (s.format->pb) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "export/BitmapFormat.h"
+#include "export/SoundtrackEncoder.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -68,6 +69,9 @@ class AviWriter {
     bool compressionCancelled = false;
     // Stored in the file's header (AVI's ICMT, MP4's comment) when not empty.
     QString comment;
+    // The sound the file carries, if any: set before initialise(). Its length follows the frames
+    // written, cut or padded with silence.
+    SoundtrackSlice soundtrack;
 
   private:
     struct Streams;

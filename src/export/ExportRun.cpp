@@ -177,6 +177,7 @@ ExportOutcome exportVideo(CZoetraView& v, const ViewContextRunner& inViewContext
     v.aviFrameRate = format->rate;
     writer.frameRate = v.aviFrameRate;
     writer.setFormatFromWindow(size.width(), size.height());
+    writer.soundtrack = {v.soundtrackPath, 0}; // the recording starts at frame 0
 
     platform().setBusy(true);
     ExportOutcome outcome;

@@ -90,6 +90,11 @@ class CZoetraView : public TimelineBlock,
     int currentPreset = 0;                       // index of the sequence loaded at start
     float sceneVersion = kSequenceFormatVersion; // format version of the last loaded sequence
 
+    // The sequence file last read or written (empty for a timeline never saved), and the sound
+    // file the timeline is made to (empty: none).
+    QString sequenceFilePath;
+    QString soundtrackPath;
+
     // The sequence named on the command line, loaded at start-up.
     QString startFilePath;
     std::uint8_t startFileRequested = 0;

@@ -37,7 +37,9 @@ void resetSceneValues(CZoetraView& v) {
     v.sceneVersion = kSequenceFormatVersion;
     for (const EffectDescriptor* effect : allEffects())
         if (effect->reset) effect->reset(v);
-    v.assetPathMode = 0; // the reloads use their relative paths
+    v.assetPathMode = 0;        // the reloads use their relative paths
+    v.sequenceFilePath.clear(); // a new project has no file and no soundtrack yet
+    v.soundtrackPath.clear();
 
     // Timeline and frame clock.
     v.timelinePlaying = false;

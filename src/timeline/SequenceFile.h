@@ -27,6 +27,9 @@ struct SequenceRecord {
     // Items 1 ... 325 at indices 1 ... 325; an item the file's version lacks stays at its zero.
     std::array<SequenceItem, kHeaderItemCount + 1> items{};
     std::vector<SequenceKey> keys;
+    // The sound file the sequence is made to. Only the JSON form has room for it: the binary
+    // file never holds it (its writers and readers elsewhere expect exactly the items above).
+    QString soundtrack;
 
     float version() const { return items[kItemVersion].f; }
 };

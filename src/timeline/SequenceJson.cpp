@@ -47,6 +47,7 @@ QByteArray floatText(float f) {
     return text;
 }
 
+// A JSON string of any text (paths may hold any character).
 QByteArray quoted(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
@@ -157,6 +158,7 @@ QByteArray sequenceToJson(const SequenceRecord& r) {
     JsonWriter out;
     out.value("format", stringText(kFormatName));
     out.value("version", floatText(version));
+    if (!r.soundtrack.isEmpty()) out.value("soundtrack", quoted(r.soundtrack));
 
     out.open("header", '{');
     for (int n = 2; n <= kHeaderItemCount; ++n) {
@@ -315,7 +317,8 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         return false;
     }
     for (auto it = root.begin(); it != root.end(); ++it) {
-        static const QStringList known{"format", "version", "header", "startValues", "keys"};
+        static const QStringList known{"format",      "version", "header",
+                                       "startValues", "keys",    "soundtrack"};
         if (!known.contains(it.key())) {
             error = QStringLiteral("Unknown name \"%1\" in the sequence.").arg(it.key());
             return false;
@@ -330,6 +333,14 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
 
     r = defaultRecord();
     r.items[kItemVersion].f = version;
+    const QJsonValue soundtrack = root.value(QLatin1String("soundtrack"));
+    if (!soundtrack.isUndefined()) {
+        if (!soundtrack.isString()) {
+            error = QStringLiteral("\"soundtrack\" must be the path of a sound file.");
+            return false;
+        }
+        r.soundtrack = soundtrack.toString();
+    }
     const std::vector<HeaderItem>& layout = headerItems();
     for (const char* section : {"header", "startValues"}) {
         const QJsonValue value = root.value(QLatin1String(section));

@@ -76,6 +76,7 @@ bool loadSequenceFile(CZoetraView& v, const QString& path, QString* error, Effec
         const FileInHand concerning(name);
         applySequence(v, record, loads ? *loads : effectLoads());
     }
+    v.sequenceFilePath = path;
     if (error) error->clear();
     return true;
 }
@@ -100,6 +101,7 @@ bool saveSequenceFile(CZoetraView& v, const QString& path, QString* error) {
     // when none was loaded since the last reset); the renderers' version tests see that.
     v.sceneVersion = kSequenceFormatVersion;
     v.sceneVersion = static_cast<float>(v.sceneVersionWhole);
+    v.sequenceFilePath = path;
     if (error) error->clear();
     return true;
 }

@@ -2,12 +2,14 @@
 // answered through the platform layer and the files read back.
 #include "app/MainFrame.h"
 #include "app/ZoetraGLWidget.h"
+#include "audio/AudioDecoder.h"
 #include "export/AviWriter.h"
 #include "export/ExportRun.h"
 #include "scene/CZoetraView.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempProfile.h"
 #include "support/VideoProbe.h"
+#include "support/WavFile.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
@@ -138,6 +140,30 @@ TEST_F(ExportVideoTest, RecordsTheTimelineAtTheFormatSizeAndLeavesTheWindowAlone
     // The last recorded frame ended playback.
     EXPECT_FALSE(scene().timelinePlaying);
     EXPECT_EQ(scene().playFrame, 0);
+}
+
+TEST_F(ExportVideoTest, CarriesTheSoundtrackCutToTheFrames) {
+    makeTwoKeySequence();
+    const QString wav = dir.filePath("tone.wav");
+    ASSERT_TRUE(writeWav(wav, 44100, 1, 5.0, toneWhile([](double) { return true; })));
+    scene().soundtrackPath = wav;
+    const QString path = exportAs(0); // 50 frames at 25 per second: 2 s
+    EXPECT_TRUE(headless.messages.empty()) << headless.messages[0].text.toStdString();
+    EXPECT_EQ(decodeVideo(path, false).frameCount, 50);
+    AudioDecoder sound;
+    QString error;
+    ASSERT_TRUE(sound.open(path, &error)) << error.toStdString();
+    std::vector<float> samples;
+    while (sound.read(samples, 1 << 16) > 0) {
+    }
+    EXPECT_EQ(samples.size(), 2u * 48000 * 2);
+
+    // A soundtrack that has gone away stops the export with a message.
+    QFile::remove(wav);
+    headless.messages.clear();
+    exportAs(0, QStringLiteral("again.avi"));
+    ASSERT_EQ(headless.messages.size(), 1u);
+    EXPECT_TRUE(headless.messages[0].text.contains("tone.wav"));
 }
 
 TEST_F(ExportVideoTest, CancelKeepsAPlayableFileWithTheFramesWritten) {
