@@ -232,12 +232,14 @@ int AviWriter::initialise() {
     // The format goes into the file header.
     // An MP4 is written in fragments, each complete in itself, so that a render killed or
     // stopped by a full disk leaves a file that plays up to its last whole fragment; the index
-    // written at the end keeps its duration right.
+    // written at the end keeps its duration right. The header waits for the first fragment
+    // (delay_moov) so that it can hold the edit lists that hide the encoders' start delays
+    // (H.264's reordering, AAC's priming): the sound then lasts as long as the pictures.
     if (!comment.isEmpty())
         av_dict_set(&s->format->metadata, "comment", comment.toUtf8().constData(), 0);
     AVDictionary* options = nullptr;
     if (container == QLatin1String("mp4")) {
-        av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+        av_dict_set(&options, "movflags", "frag_keyframe+delay_moov+default_base_moof", 0);
         av_dict_set(&options, "frag_duration", "500000", 0); // microseconds
     }
     status = avformat_write_header(s->format, &options);
