@@ -1,5 +1,5 @@
 // Test entry point for widget tests: a QApplication around GoogleTest (run under Xvfb).
-#include "support/gui/KeepGlDriverLoaded.h"
+#include "support/KeepGlDriverLoaded.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
