@@ -86,13 +86,7 @@ const char* toggleButtonText(CZoetraView& v, const ControlPage& page, const Togg
 
 void activatePage(CZoetraView& v, const ControlPage& page) {
     if (page.routesMouse) {
-        v.mouseTargetText = 0;
-        v.mouseTargetStars = 0;
-        v.mouseTargetParticles = 0;
-        v.mouseTargetTunnel = 0;
-        for (float& target : v.mouseTargetModel)
-            target = 0;
-        v.mouseTargetPictures = 0;
+        v.clearMouseTargets();
         if (page.mouseTarget) page.mouseTarget(v, page.instance) = kSwitchOn;
         v.mousePage = page.mousePageCode;
     }

@@ -68,6 +68,13 @@ class CZoetraView : public TimelineBlock,
     float mouseTargetModel[kModelCount]{0, 0, 0};
     float mouseTargetPictures = 0;
     float mousePage = 0; // 1 text or tunnel, 2 stars, 8 models, 9 pictures, 0 particles or tiles
+    // No layer is the drag's target.
+    void clearMouseTargets() {
+        mouseTargetText = mouseTargetStars = mouseTargetParticles = mouseTargetTunnel = 0;
+        for (float& target : mouseTargetModel)
+            target = 0;
+        mouseTargetPictures = 0;
+    }
 
     // Frame clock and GL.
     void* renderContext = nullptr;

@@ -16,13 +16,8 @@ void resetMouse(CZoetraView& v) {
     v.dragAnchor = {};
     v.dragStepX = 0;
     v.dragStepY = 0;
-    v.mouseTargetText = 2.0f;
-    v.mouseTargetStars = 0;
-    v.mouseTargetParticles = 0;
-    v.mouseTargetTunnel = 0;
-    for (float& target : v.mouseTargetModel)
-        target = 0;
-    v.mouseTargetPictures = 0;
+    v.clearMouseTargets();
+    v.mouseTargetText = 2.0f; // the text is the target again, as at start-up
     v.mousePage = 0;
 }
 
