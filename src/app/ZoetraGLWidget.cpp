@@ -17,6 +17,7 @@
 #include <GL/glext.h>
 #include <QMouseEvent>
 #include <QSurfaceFormat>
+#include <QtGlobal>
 #include <algorithm>
 
 QSurfaceFormat ZoetraGLWidget::requestedFormat(int samples) {
@@ -143,7 +144,19 @@ void ZoetraGLWidget::paintGL() {
     // Qt draws the widget through its own framebuffer; a skipped frame keeps the last picture.
     if (!frameDue(*view_)) return;
     composeFrame(*view_);
+    collectGlErrors();
     ++framesDrawn_;
+}
+
+void ZoetraGLWidget::collectGlErrors() {
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        ++glErrorsSeen_;
+        if (std::find(glErrorKindsNamed_.begin(), glErrorKindsNamed_.end(), error) !=
+            glErrorKindsNamed_.end())
+            continue;
+        glErrorKindsNamed_.push_back(error);
+        qWarning("lumatoy: OpenGL error 0x%04x while drawing frame %d", error, framesDrawn_);
+    }
 }
 
 // Drags edit the scene between two frames; positions are in the widget's own pixels.

@@ -21,6 +21,9 @@ class ZoetraGLWidget : public QOpenGLWidget {
     bool sceneReady() const { return sceneReady_; }
     // Frames composed so far (tests wait for new ones instead of guessing a time).
     int framesDrawn() const { return framesDrawn_; }
+    // OpenGL errors raised while composing frames so far; each kind is also named once on the
+    // console, with the frame it first came in.
+    int glErrorsSeen() const { return glErrorsSeen_; }
     // Runs `work` with the view's context current (for commands that load textures or read
     // frames back between two paints).
     void withContext(const std::function<void()>& work);
@@ -50,6 +53,7 @@ class ZoetraGLWidget : public QOpenGLWidget {
     // One pass of the idle loop: pending model pickers, then a repaint.
     void idlePass();
     void drawRecordedFrame();
+    void collectGlErrors();
 
     std::unique_ptr<CZoetraView> view_;
     std::vector<std::uint8_t> recordedFrame_;
@@ -57,4 +61,6 @@ class ZoetraGLWidget : public QOpenGLWidget {
     QTimer idle_;
     bool sceneReady_ = false;
     int framesDrawn_ = 0;
+    int glErrorsSeen_ = 0;
+    std::vector<unsigned> glErrorKindsNamed_;
 };

@@ -8,6 +8,7 @@
 #include "support/VideoProbe.h"
 #include "timeline/SequenceFile.h"
 
+#include <GL/gl.h>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -103,4 +104,16 @@ TEST_F(WalkThrough, FromAnEmptySceneToAVideo) {
     // The deck the export hid is back.
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(v.deckOpen, 1);
+    // Not one OpenGL error on the whole way.
+    EXPECT_EQ(frame->viewWidget()->glErrorsSeen(), 0);
+}
+
+TEST_F(WalkThrough, AnOpenGLErrorIsCountedByTheNextFrame) {
+    ZoetraGLWidget* widget = frame->viewWidget();
+    ASSERT_TRUE(waitUntil([&] { return widget->framesDrawn() > 0; }));
+    EXPECT_EQ(widget->glErrorsSeen(), 0);
+    frame->withViewContext([] { glEnable(GL_TEXTURE_GEN_S + 0x7000); }); // no such capability
+    const int start = widget->framesDrawn();
+    ASSERT_TRUE(waitUntil([&] { return widget->framesDrawn() > start; }));
+    EXPECT_EQ(widget->glErrorsSeen(), 1);
 }
