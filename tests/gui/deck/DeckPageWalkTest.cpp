@@ -3,7 +3,7 @@
 // the table says, sliders and edits change the scene (bad input included), toggles count their
 // clicks, pickers open their dialogs, Reset shows the first entry again. A layer whose table is
 // added later is covered without a change here.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "controls/PageModel.h"
 #include "effects/Effects.h"

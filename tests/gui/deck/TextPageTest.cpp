@@ -1,7 +1,7 @@
 // The "Text" page: its tab brings the text into the view, its entries, sliders and edits, the
 // toggles, the texture picker, Reset, and its own controls (the text, style and material combos,
 // "Change Font", "Font Color").
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "deck/TextPage.h"
 #include "platform/ProgramFolder.h"

@@ -1,7 +1,7 @@
 // The "Keyframe Controls" page: keys on the Frame slider, playing and stopping with the slider
 // following, copy and paste, Clear All, the timeline length, the stored sequences and the
 // measured frame rate.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "timeline/SequenceLibrary.h"
 

@@ -4,8 +4,8 @@
 // the main window. Runs under a real window manager on a display of its own
 // (run-with-window-manager.sh), where stacking is the window manager's doing and a click goes to
 // whatever window is on top.
-#include "DeckFixture.h"
-#include "ModalAnswerer.h"
+#include "support/gui/DeckFixture.h"
+#include "support/gui/ModalAnswerer.h"
 
 #include "app/AboutBox.h"
 #include "app/QtPlatform.h"

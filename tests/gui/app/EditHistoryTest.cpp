@@ -1,6 +1,6 @@
 // Undo and redo in the main window: mouse drags, sliders, pickers, keys and sequence loads, each
 // one step, restored exactly.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "app/EditHistory.h"
 #include "deck/TextPage.h"

@@ -1,6 +1,6 @@
 // The main window's document: its name in the title, "Save changes?" before unsaved edits are
 // dropped, and the four recent files in the File menu and the profile.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "app/EditHistory.h"
 #include "export/ExportSettings.h"

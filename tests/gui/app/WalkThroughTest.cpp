@@ -1,7 +1,7 @@
 // The whole job in the window, as a user does it: open the Control Deck from the toolbar, switch
 // the stars and particles on, key the text's turn at frames 0 and 100, play it, save the
 // sequence and export it to a video, every file through the dialogs.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "effects/ControlTable.h"
 #include "scene/Switch.h"

@@ -1,7 +1,7 @@
 // The Control Deck sheet: opened from the toolbar command, its eleven tabs, pages made when first
 // shown, closing and "New", hidden while frames are read or the settings dialog is up, and every
 // page laid out without clipped captions (optionally saving a picture of each page).
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "effects/Effects.h"
 #include "export/ui/ExportSettingsDialog.h"

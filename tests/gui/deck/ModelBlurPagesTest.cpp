@@ -1,6 +1,6 @@
 // The own controls of the "Blur Control" page (its "Apply Blur to:" group, the hidden "Change
 // Color") and of the three model pages ("Load Model", the seven "Model Units" buttons).
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "deck/ModelBlurPages.h"
 #include "effects/ControlTable.h"

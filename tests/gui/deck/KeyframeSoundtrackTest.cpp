@@ -1,7 +1,7 @@
 // The soundtrack on the Keyframe Controls page: chosen through the file dialog, its waveform
 // drawn under the Frame slider, refused files that change nothing, the choice kept for the .lmt
 // file, keys proposed on its beats, and playback that needs no sound device.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "deck/SoundtrackControl.h"
 #include "deck/WaveformStrip.h"

@@ -1,10 +1,10 @@
 // The Qt desktop services: the main window's outer size and recording frame, the progress window
 // and its Cancel, the busy cursor, web pages and files opened in the desktop's programs.
 #include "app/QtPlatform.h"
-#include "ModalAnswerer.h"
 #include "app/MainFrame.h"
 #include "export/FormatTable.h"
 #include "support/TempProfile.h"
+#include "support/gui/ModalAnswerer.h"
 
 #include <QAction>
 #include <QApplication>

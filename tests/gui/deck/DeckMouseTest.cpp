@@ -1,6 +1,6 @@
 // Mouse drags in the view with the Control Deck open: the last activated page picks the layer,
 // its selected entry the values, and its sliders and edits follow each change.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "controls/PageModel.h"
 #include "effects/Effects.h"

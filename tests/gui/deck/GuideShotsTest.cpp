@@ -2,7 +2,7 @@
 // each tab opened in turn on a scene where only its layer is on. Every page must draw something
 // of its own; with LUMATOY_GUIDE_SHOTS naming a folder the screen is written there, one PNG per
 // page (scripts/guide-screenshots.sh makes docs/guide/ that way).
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "effects/Effects.h"
 

@@ -1,6 +1,6 @@
 // The own controls of the "Tunnel Controls" and "Tile Controls" pages: the tunnel's "Change
 // Color", the tiles' "Quad 1" / "Quad 2" radio buttons and each quad's group of controls.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "deck/SceneryPages.h"
 #include "effects/tiles/TileEffect.h"

@@ -1,6 +1,6 @@
 // The "Number of Particles" edit of the "Particle Controls" page: typed counts rebuild the
 // emitter on the next frame, bad input leaves it alone, Reset shows 800 again.
-#include "DeckFixture.h"
+#include "support/gui/DeckFixture.h"
 
 #include "deck/ParticlePage.h"
 #include "effects/particles/ParticleSystem.h"
