@@ -3,27 +3,20 @@
 #include "effects/blur/BlurLayer.h"
 #include "effects/models/ModelLayer.h"
 #include "effects/text/TextLayer.h"
-#include "export/ExportSettings.h"
 #include "render/Clock.h"
-#include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
-#include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
-#include "support/TempProfile.h"
+#include "support/SceneRenderTest.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <random>
 #include <vector>
 
 namespace {
-
-constexpr int kWidth = 80, kHeight = 60;
 
 std::vector<float*> blockValues(CZoetraView& v) {
     std::vector<float*> all = {
@@ -46,27 +39,11 @@ std::vector<float*> blockValues(CZoetraView& v) {
     return all;
 }
 
-class ModelBlurBadInput : public GlTest {
+// The fixture's usual frame, single-sampled, so the captures are too: the test is about values,
+// not looks.
+class ModelBlurBadInput : public SceneRenderTest {
   protected:
-    ModelBlurBadInput() : GlTest(kWidth, kHeight) {}
-    void SetUp() override {
-        GlTest::SetUp();
-        if (HasFatalFailure()) return;
-        // Single-sampled, so the captures are too: the test is about values, not looks.
-        QString error;
-        ASSERT_TRUE(target_.create(kWidth, kHeight, &error, 0)) << error.toStdString();
-        target_.bind();
-        initialiseScene(*view);
-        applyStartSettings(*view);
-        view->viewportWidth = kWidth;
-        view->viewportHeight = kHeight;
-        setPerspective(kWidth, kHeight);
-        resetRateGate();
-    }
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
+    ModelBlurBadInput() : SceneRenderTest(kWidth, kHeight, 0) {}
 };
 
 bool openGate(float) {

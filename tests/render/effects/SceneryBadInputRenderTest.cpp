@@ -7,15 +7,10 @@
 #include "effects/tiles/TileLayer.h"
 #include "effects/tunnel/TunnelEffect.h"
 #include "effects/tunnel/TunnelLayer.h"
-#include "export/ExportSettings.h"
-#include "render/Clock.h"
-#include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
-#include "startup/SceneStart.h"
-#include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
-#include "support/TempProfile.h"
+#include "support/SceneRenderTest.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
@@ -24,7 +19,6 @@
 #include <climits>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -66,17 +60,12 @@ class ExtremeValues {
     std::mt19937 random_{20240611};
 };
 
-class SceneryBadInput : public GlTest {
+class SceneryBadInput : public SceneRenderTest {
   protected:
+    SceneryBadInput() : SceneRenderTest(kWidth, kHeight) {}
     void SetUp() override {
-        GlTest::SetUp();
+        SceneRenderTest::SetUp();
         if (HasFatalFailure()) return;
-        target_.bind();
-        initialiseScene(*view);
-        applyStartSettings(*view);
-        view->viewportWidth = kWidth;
-        view->viewportHeight = kHeight;
-        setPerspective(kWidth, kHeight);
         view->textOn = 0;
         while (glGetError() != GL_NO_ERROR) {
         }
@@ -120,10 +109,6 @@ class SceneryBadInput : public GlTest {
         return target_.readImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    TempProfile profile_{{"Random Sequence On Start Up", 0}};
-    VirtualClock clock_;
-    ClockOverride useClock_{clock_};
-    std::unique_ptr<CZoetraView> view = makeScene();
     ExtremeValues values_;
 };
 

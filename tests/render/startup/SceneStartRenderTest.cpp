@@ -3,12 +3,11 @@
 #include "export/ExportSettings.h"
 #include "export/FormatTable.h"
 #include "platform/ProgramFolder.h"
+#include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
 #include "timeline/KeyframeStore.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <QDir>
 #include <QSettings>
@@ -19,39 +18,6 @@
 #include <memory>
 
 namespace {
-
-// A surfaceless compatibility-profile context, current for the life of the object.
-class HeadlessContext {
-  public:
-    HeadlessContext() {
-        display_ =
-            eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return;
-        eglBindAPI(EGL_OPENGL_API);
-        const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                           EGL_OPENGL_BIT, EGL_NONE};
-        EGLConfig config = nullptr;
-        EGLint count = 0;
-        if (!eglChooseConfig(display_, configAttributes, &config, 1, &count) || count < 1) return;
-        const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                            EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, contextAttributes);
-        if (context_ != EGL_NO_CONTEXT)
-            current_ = eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
-    }
-    ~HeadlessContext() {
-        if (display_ == EGL_NO_DISPLAY) return;
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
-        eglTerminate(display_);
-    }
-    bool current() const { return current_; }
-
-  private:
-    EGLDisplay display_ = EGL_NO_DISPLAY;
-    EGLContext context_ = EGL_NO_CONTEXT;
-    bool current_ = false;
-};
 
 std::array<float, 4> glFloats(GLenum name) {
     std::array<float, 4> values{};
@@ -85,14 +51,16 @@ class SceneStartTest : public ::testing::Test {
             writeProfileInt(*profile, kExportPresetSection, pal25Preset());
         }
         savedFolder_ = QDir::currentPath();
-        if (!context_.current()) GTEST_SKIP() << "no headless GL context";
+        QString error;
+        context_ = HeadlessContext::create(&error);
+        if (!context_) GTEST_SKIP() << error.toStdString();
         view_ = makeScene();
         initialiseScene(*view_);
         applyStartSettings(*view_);
     }
     void TearDown() override { QDir::setCurrent(savedFolder_); }
 
-    HeadlessContext context_;
+    std::unique_ptr<HeadlessContext> context_;
     QString savedFolder_;
     std::unique_ptr<CZoetraView> view_;
 };
