@@ -6,10 +6,9 @@
 #include "export/AviWriter.h"
 #include "export/ExportRun.h"
 #include "scene/CZoetraView.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TempProfile.h"
 #include "support/VideoProbe.h"
 #include "support/WavFile.h"
+#include "support/gui/DeckFixture.h"
 #include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
@@ -30,20 +29,13 @@ struct VisibilityDeck : DeckUi {
 };
 VisibilityDeck g_deck;
 
-class ExportVideoTest : public ::testing::Test {
+class ExportVideoTest : public DeckFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(profile.isValid());
         ASSERT_TRUE(dir.isValid());
-        frame = createMainWindow();
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return frame->sceneReady(); }, 20000));
+        DeckFixture::SetUp();
         g_deckVisibility.clear();
     }
-    void TearDown() override { frame.reset(); }
-
-    CZoetraView& scene() { return frame->scene(); }
 
     // Keys at frames 0 and 50, set as the Keyframe Controls page sets them: the background goes
     // from black to red.
@@ -83,11 +75,7 @@ class ExportVideoTest : public ::testing::Test {
         return sum / (double(image.width()) * image.height());
     }
 
-    TempProfile profile{{"Random Sequence On Start Up", 0}};
     QTemporaryDir dir;
-    ScriptedPlatform headless;
-    PlatformOverride useHeadless_{headless};
-    std::unique_ptr<CMainFrame> frame;
 };
 
 } // namespace

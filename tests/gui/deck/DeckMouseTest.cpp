@@ -10,14 +10,8 @@
 
 namespace {
 
-class DeckMouse : public DeckFixture {
+class DeckMouse : public OpenDeckFixture {
   protected:
-    void SetUp() override {
-        DeckFixture::SetUp();
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
-    }
-
     QWidget* viewWidget() { return frame->viewWidget(); }
 
     // A move event as the window system sends it while `buttons` are held.
@@ -35,8 +29,6 @@ class DeckMouse : public DeckFixture {
         moveTo(to, button, modifiers);
         QTest::mouseRelease(viewWidget(), button, modifiers, to);
     }
-
-    CMySheet* sheet = nullptr;
 };
 
 } // namespace

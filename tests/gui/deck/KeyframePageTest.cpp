@@ -16,12 +16,11 @@
 
 namespace {
 
-class KeyframePage : public DeckFixture {
+class KeyframePage : public OpenDeckFixture {
   protected:
     void SetUp() override {
-        DeckFixture::SetUp();
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
+        OpenDeckFixture::SetUp();
+        if (HasFatalFailure()) return;
         page = sheet->keyframePage();
         scene().textRotation = {0, 0, 0};
     }
@@ -51,7 +50,6 @@ class KeyframePage : public DeckFixture {
         return highest;
     }
 
-    CMySheet* sheet = nullptr;
     CmyPage10* page = nullptr;
 };
 

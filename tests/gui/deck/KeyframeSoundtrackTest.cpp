@@ -20,13 +20,12 @@
 
 namespace {
 
-class KeyframeSoundtrack : public DeckFixture {
+class KeyframeSoundtrack : public OpenDeckFixture {
   protected:
     void SetUp() override {
-        DeckFixture::SetUp();
+        OpenDeckFixture::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(dir.isValid());
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
         page = sheet->keyframePage();
         ASSERT_NE(page->waveform(), nullptr);
         scene().aviFrameRate = 30;
@@ -58,7 +57,6 @@ class KeyframeSoundtrack : public DeckFixture {
     }
 
     QTemporaryDir dir;
-    CMySheet* sheet = nullptr;
     CmyPage10* page = nullptr;
 };
 

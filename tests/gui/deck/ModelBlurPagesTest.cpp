@@ -16,15 +16,7 @@
 
 namespace {
 
-class ModelBlurPages : public DeckFixture {
-  protected:
-    void SetUp() override {
-        DeckFixture::SetUp();
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
-    }
-    CMySheet* sheet = nullptr;
-};
+class ModelBlurPages : public OpenDeckFixture {};
 
 } // namespace
 

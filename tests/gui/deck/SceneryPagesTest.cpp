@@ -11,15 +11,7 @@
 
 namespace {
 
-class SceneryPages : public DeckFixture {
-  protected:
-    void SetUp() override {
-        DeckFixture::SetUp();
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
-    }
-    CMySheet* sheet = nullptr;
-};
+class SceneryPages : public OpenDeckFixture {};
 
 } // namespace
 

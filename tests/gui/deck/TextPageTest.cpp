@@ -16,16 +16,9 @@
 
 namespace {
 
-class TextPage : public DeckFixture {
+class TextPage : public OpenDeckFixture {
   protected:
-    void SetUp() override {
-        DeckFixture::SetUp();
-        sheet = openDeck();
-        ASSERT_NE(sheet, nullptr);
-    }
     CMyPage1* openTextTab() { return static_cast<CMyPage1*>(clickTab(sheet, DeckPage::Text)); }
-
-    CMySheet* sheet = nullptr;
 };
 
 constexpr int kFadeEntry = 10;

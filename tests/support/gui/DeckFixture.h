@@ -1,6 +1,6 @@
 // The main window with its Control Deck for GUI tests: the window shown and initialised, the
 // dialogs answered by a headless platform, and helpers to open pages, drive their controls and
-// look at the view's picture.
+// look at the view's picture; OpenDeckFixture the same with the deck already open.
 #pragma once
 
 #include "app/MainFrame.h"
@@ -137,4 +137,16 @@ class DeckFixture : public ::testing::Test {
     ScriptedPlatform headless;
     PlatformOverride useHeadless_{headless};
     std::unique_ptr<CMainFrame> frame;
+};
+
+// The same window with the Control Deck opened from the toolbar before each test.
+class OpenDeckFixture : public DeckFixture {
+  protected:
+    void SetUp() override {
+        DeckFixture::SetUp();
+        sheet = openDeck();
+        ASSERT_NE(sheet, nullptr);
+    }
+
+    CMySheet* sheet = nullptr;
 };
