@@ -18,11 +18,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 class SceneRenderTest : public GlTest {
   protected:
-    SceneRenderTest(int width, int height)
-        : GlTest(width, height), width_(width), height_(height) {}
+    SceneRenderTest(int width, int height, std::optional<int> samples = std::nullopt)
+        : GlTest(width, height, samples), width_(width), height_(height) {}
 
     void SetUp() override {
         GlTest::SetUp();
