@@ -181,21 +181,10 @@ void addPictureOverFrame(unsigned texture, int width, int height) {
 bool drawSummedCopies(CZoetraView& v, const OverlayLook& look, int copies, float step) {
     const int width = v.viewportWidth, height = v.viewportHeight;
     if (!prepareOverlayTarget(v.radialOverlaySum, width, height)) return false;
-    GLint frameDraw = 0, frameRead = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frameDraw);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &frameRead);
-    GLfloat clearColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, v.radialOverlaySum.fbo);
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    const FramebufferBinding frame = currentFramebuffers();
+    beginOverlay(v.radialOverlaySum);
     drawCopies(v, look, copies, step);
-
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(frameDraw));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(frameRead));
+    bindFramebuffers(frame);
     addPictureOverFrame(v.radialOverlaySum.texture, width, height);
     return true;
 }
