@@ -43,6 +43,14 @@ class Parser {
     }
 
     uint16_t u16(size_t at) const { return uint16_t(bytes_[at] | bytes_[at + 1] << 8); }
+
+    // How many records of `recordSize` bytes a list in chunk `c` holds: the list's 16-bit count,
+    // but no more than follow it inside the chunk.
+    size_t listedRecords(const Chunk& c, size_t recordSize) const {
+        const size_t available = c.end - c.data;
+        const size_t count = available >= 2 ? u16(c.data) : 0;
+        return std::min(count, (available - std::min<size_t>(available, 2)) / recordSize);
+    }
     uint32_t u32(size_t at) const {
         return uint32_t(bytes_[at]) | uint32_t(bytes_[at + 1]) << 8 |
                uint32_t(bytes_[at + 2]) << 16 | uint32_t(bytes_[at + 3]) << 24;
@@ -122,8 +130,7 @@ class Parser {
                 walkObject(object, c.data, c.end, depth + 1);
                 return c.end;
             case chunk3ds::kVertexList: {
-                const size_t count = available >= 2 ? u16(c.data) : 0;
-                const size_t n = std::min(count, (available - std::min<size_t>(available, 2)) / 12);
+                const size_t n = listedRecords(c, 12);
                 object.vertices.assign(n, Point3ds());
                 for (size_t i = 0; i < n; ++i) {
                     const size_t at = c.data + 2 + i * 12;
@@ -134,8 +141,7 @@ class Parser {
                 return c.end;
             }
             case chunk3ds::kFaceList: {
-                const size_t count = available >= 2 ? u16(c.data) : 0;
-                const size_t n = std::min(count, (available - std::min<size_t>(available, 2)) / 8);
+                const size_t n = listedRecords(c, 8);
                 object.faces.assign(n, Face3ds());
                 for (size_t i = 0; i < n; ++i) {
                     const size_t at = c.data + 2 + i * 8;
@@ -162,8 +168,7 @@ class Parser {
                 return c.end;
             }
             case chunk3ds::kMapCoords: {
-                const size_t count = available >= 2 ? u16(c.data) : 0;
-                const size_t n = std::min(count, (available - std::min<size_t>(available, 2)) / 8);
+                const size_t n = listedRecords(c, 8);
                 object.texVertices.assign(n, TexCoord3ds());
                 for (size_t i = 0; i < n; ++i) {
                     const size_t at = c.data + 2 + i * 8;

@@ -131,32 +131,38 @@ static int resampleInto(SwrContext* swr, const AVFrame* frame, std::vector<float
     return made;
 }
 
+// A converter from the decoded frames' layout, format and rate to stereo floats at the
+// soundtrack's rate; null when the frames cannot be converted.
+static SwrContext* makeResampler(const AVFrame* frame, const AVCodecContext* codec) {
+    SwrContext* resampler = nullptr;
+    AVChannelLayout outLayout = AV_CHANNEL_LAYOUT_STEREO;
+    AVChannelLayout inLayout{};
+    if (frame->ch_layout.nb_channels > 0)
+        av_channel_layout_copy(&inLayout, &frame->ch_layout);
+    else
+        av_channel_layout_default(&inLayout, std::max(1, codec->ch_layout.nb_channels));
+    const int made = swr_alloc_set_opts2(&resampler, &outLayout, AV_SAMPLE_FMT_FLT, kSoundtrackRate,
+                                         &inLayout, static_cast<AVSampleFormat>(frame->format),
+                                         frame->sample_rate, 0, nullptr);
+    // Mono goes to both sides at its own level, not 3 dB down as a centre speaker.
+    static const double kMonoToBothSides[2] = {1.0, 1.0};
+    if (made >= 0 && inLayout.nb_channels == 1) swr_set_matrix(resampler, kMonoToBothSides, 1);
+    av_channel_layout_uninit(&inLayout);
+    if (made >= 0 && swr_init(resampler) >= 0) return resampler;
+    swr_free(&resampler);
+    return nullptr;
+}
+
 bool AudioDecoder::decodeMore() {
     State& s = *state_;
     for (;;) {
         int status = avcodec_receive_frame(s.codec, s.frame);
         if (status >= 0) {
+            if (!s.resampler) s.resampler = makeResampler(s.frame, s.codec);
             if (!s.resampler) {
-                AVChannelLayout outLayout = AV_CHANNEL_LAYOUT_STEREO;
-                AVChannelLayout inLayout{};
-                if (s.frame->ch_layout.nb_channels > 0)
-                    av_channel_layout_copy(&inLayout, &s.frame->ch_layout);
-                else
-                    av_channel_layout_default(&inLayout,
-                                              std::max(1, s.codec->ch_layout.nb_channels));
-                const int made = swr_alloc_set_opts2(
-                    &s.resampler, &outLayout, AV_SAMPLE_FMT_FLT, kSoundtrackRate, &inLayout,
-                    static_cast<AVSampleFormat>(s.frame->format), s.frame->sample_rate, 0, nullptr);
-                // Mono goes to both sides at its own level, not 3 dB down as a centre speaker.
-                static const double kMonoToBothSides[2] = {1.0, 1.0};
-                if (made >= 0 && inLayout.nb_channels == 1)
-                    swr_set_matrix(s.resampler, kMonoToBothSides, 1);
-                av_channel_layout_uninit(&inLayout);
-                if (made < 0 || swr_init(s.resampler) < 0) {
-                    av_frame_unref(s.frame);
-                    error_ = QStringLiteral("The sound of %1 cannot be converted.").arg(path_);
-                    return false;
-                }
+                av_frame_unref(s.frame);
+                error_ = QStringLiteral("The sound of %1 cannot be converted.").arg(path_);
+                return false;
             }
             const int made = resampleInto(s.resampler, s.frame, pending_);
             av_frame_unref(s.frame);

@@ -18,6 +18,7 @@
 #include <QThread>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <signal.h>
 
@@ -173,7 +174,10 @@ std::optional<std::pair<int, int>> parseSize(const QString& text) {
     return std::make_pair(width, height);
 }
 
-int runRenderCommand(const QStringList& args) {
+namespace {
+
+// What the render command line asks for.
+struct RenderRequest {
     RenderOptions options;
     QString out;
     int format = 1;
@@ -184,154 +188,167 @@ int runRenderCommand(const QStringList& args) {
     bool framesGiven = false;
     ChunkRequest chunkRequest;
     QString soundtrack;
+};
+
+// A whole number from `min` to `max`, or nullopt for a missing or other value.
+std::optional<int> numberIn(const std::optional<QString>& text, int min, int max) {
+    bool ok = false;
+    const int n = text ? text->toInt(&ok) : 0;
+    if (!ok || n < min || n > max) return std::nullopt;
+    return n;
+}
+
+// Reads one option or the sequence path; `value` takes the option's value (nullopt when the
+// arguments end). Returns what is wrong, or nothing.
+QString readRenderArgument(const QString& arg, const std::function<std::optional<QString>()>& value,
+                           RenderRequest& r) {
+    if (arg == "-o" || arg == "--output") {
+        const auto v = value();
+        if (!v) return QStringLiteral("-o needs a file or folder name.");
+        r.out = *v;
+    } else if (arg == "--format") {
+        const auto v = value();
+        bool ok = false;
+        r.format = v ? v->toInt(&ok) : -1;
+        if (!ok || !exportFormat(r.format))
+            return QStringLiteral("--format takes a number from 0 to 16.");
+    } else if (arg == "--size") {
+        const auto v = value();
+        r.size = v ? parseSize(*v) : std::nullopt;
+        if (!r.size) return QStringLiteral("--size takes WIDTHxHEIGHT, for example 640x360.");
+    } else if (arg == "--fps") {
+        const auto n = numberIn(value(), 1, 240);
+        if (!n) return QStringLiteral("--fps takes a number from 1 to 240.");
+        r.fps = *n;
+    } else if (arg == "--frames") {
+        const auto v = value();
+        const auto range = v ? parseFrameRange(*v) : std::nullopt;
+        if (!range || range->second > 9999)
+            return QStringLiteral("--frames takes A-B or N, frames 0 to 9999.");
+        r.options.firstFrame = range->first;
+        r.options.lastFrame = range->second;
+        r.framesGiven = true;
+    } else if (arg == "--audio") {
+        const auto v = value();
+        if (!v || v->isEmpty()) return QStringLiteral("--audio needs a sound file.");
+        r.soundtrack = absoluteUserPath(*v);
+    } else if (arg == "--motion-blur") {
+        r.options.motionBlur = true;
+    } else if (arg == "--jobs") {
+        const auto n = numberIn(value(), 1, 1024);
+        if (!n) return QStringLiteral("--jobs takes a number from 1 to 1024.");
+        r.jobs = *n;
+    } else if (arg == "--chunks" || arg == "--chunk") {
+        const bool count = arg == "--chunks";
+        const auto n = numberIn(value(), count ? 1 : 0, 9999);
+        if (!n)
+            return QStringLiteral("%1 takes a number from %2 to 9999.").arg(arg, count ? "1" : "0");
+        (count ? r.chunkRequest.chunks : r.chunkRequest.chunk) = *n;
+    } else if (arg == "--codec") {
+        const auto v = value();
+        if (!v || v->isEmpty())
+            return QStringLiteral("--codec needs an encoder name (see lumatoy --help).");
+        r.codec = *v;
+    } else if (arg.startsWith('-')) {
+        return QStringLiteral("Unknown option %1 (see lumatoy --help).").arg(arg);
+    } else if (r.options.sequencePath.isEmpty()) {
+        r.options.sequencePath = absoluteUserPath(arg);
+    } else {
+        return QStringLiteral("Unexpected argument %1.").arg(arg);
+    }
+    return {};
+}
+
+QString readRenderArguments(const QStringList& args, RenderRequest& r) {
     for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        auto value = [&](const char* option) -> std::optional<QString> {
+        const auto value = [&]() -> std::optional<QString> {
             if (i + 1 >= args.size()) return std::nullopt;
-            Q_UNUSED(option);
             return args[++i];
         };
-        if (arg == "-o" || arg == "--output") {
-            const auto v = value("-o");
-            if (!v) return fail("-o needs a file or folder name.");
-            out = *v;
-        } else if (arg == "--format") {
-            const auto v = value("--format");
-            bool ok = false;
-            format = v ? v->toInt(&ok) : -1;
-            if (!ok || !exportFormat(format)) return fail("--format takes a number from 0 to 16.");
-        } else if (arg == "--size") {
-            const auto v = value("--size");
-            size = v ? parseSize(*v) : std::nullopt;
-            if (!size) return fail("--size takes WIDTHxHEIGHT, for example 640x360.");
-        } else if (arg == "--fps") {
-            const auto v = value("--fps");
-            bool ok = false;
-            fps = v ? v->toInt(&ok) : 0;
-            if (!ok || fps < 1 || fps > 240) return fail("--fps takes a number from 1 to 240.");
-        } else if (arg == "--frames") {
-            const auto v = value("--frames");
-            const auto range = v ? parseFrameRange(*v) : std::nullopt;
-            if (!range || range->second > 9999)
-                return fail("--frames takes A-B or N, frames 0 to 9999.");
-            options.firstFrame = range->first;
-            options.lastFrame = range->second;
-            framesGiven = true;
-        } else if (arg == "--audio") {
-            const auto v = value("--audio");
-            if (!v || v->isEmpty()) return fail("--audio needs a sound file.");
-            soundtrack = absoluteUserPath(*v);
-        } else if (arg == "--motion-blur") {
-            options.motionBlur = true;
-        } else if (arg == "--jobs") {
-            const auto v = value("--jobs");
-            bool ok = false;
-            jobs = v ? v->toInt(&ok) : 0;
-            if (!ok || jobs < 1 || jobs > 1024)
-                return fail("--jobs takes a number from 1 to 1024.");
-        } else if (arg == "--chunks" || arg == "--chunk") {
-            const auto v = value("--chunks");
-            bool ok = false;
-            const int n = v ? v->toInt(&ok) : -1;
-            if (!ok || n < (arg == "--chunks" ? 1 : 0) || n > 9999)
-                return fail(QStringLiteral("%1 takes a number from %2 to 9999.")
-                                .arg(arg, arg == "--chunks" ? "1" : "0"));
-            (arg == "--chunks" ? chunkRequest.chunks : chunkRequest.chunk) = n;
-        } else if (arg == "--codec") {
-            const auto v = value("--codec");
-            if (!v || v->isEmpty())
-                return fail("--codec needs an encoder name (see lumatoy --help).");
-            codec = *v;
-        } else if (arg.startsWith('-')) {
-            return fail(QStringLiteral("Unknown option %1 (see lumatoy --help).").arg(arg));
-        } else if (options.sequencePath.isEmpty()) {
-            options.sequencePath = absoluteUserPath(arg);
-        } else {
-            return fail(QStringLiteral("Unexpected argument %1.").arg(arg));
-        }
+        const QString problem = readRenderArgument(args[i], value, r);
+        if (!problem.isEmpty()) return problem;
     }
-    if (out.isEmpty())
-        return fail("render needs an output: -o FILE.avi, FILE.mp4, FILE.bmp or FOLDER/");
+    if (r.out.isEmpty())
+        return QStringLiteral("render needs an output: -o FILE.avi, FILE.mp4, FILE.bmp or FOLDER/");
+    return {};
+}
 
-    const ExportFormat& row = *exportFormat(format);
-    options.width = size ? size->first : row.labelSize.width();
-    options.height = size ? size->second : row.labelSize.height();
-    options.framesPerSecond = fps ? fps : row.rate;
-    out = absoluteUserPath(out);
-
-    const OutputKind kind = outputKind(out);
-    if (kind == OutputKind::Unknown)
-        return fail(QStringLiteral("Cannot write %1: the output must end in .avi, .mp4 or .bmp, or "
-                                   "be a folder ending in /.")
-                        .arg(out));
-    VideoOutput video;
-    video.path = out;
-    if (!codec.isEmpty()) {
+// The video's encoder and soundtrack as the request names them; what is wrong, or nothing.
+QString chooseVideoOptions(const RenderRequest& r, OutputKind kind, VideoOutput& video) {
+    if (!r.codec.isEmpty()) {
         if (kind != OutputKind::Video)
-            return fail("--codec applies to .avi and .mp4 outputs only.");
-        const QString container = containerForFile(out);
+            return QStringLiteral("--codec applies to .avi and .mp4 outputs only.");
+        const QString container = containerForFile(r.out);
         const QList<VideoCodecChoice> codecs = availableVideoCodecs(container);
-        const VideoCodecChoice* found = findVideoCodec(codecs, codec);
+        const VideoCodecChoice* found = findVideoCodec(codecs, r.codec);
         if (!found)
-            return fail(QStringLiteral("Unknown codec %1 for .%2 files; use one of: %3.")
-                            .arg(codec, container, codecNames(container)));
+            return QStringLiteral("Unknown codec %1 for .%2 files; use one of: %3.")
+                .arg(r.codec, container, codecNames(container));
         video.encoder = found->encoder;
     }
-    if (!soundtrack.isEmpty()) {
+    if (!r.soundtrack.isEmpty()) {
         if (kind != OutputKind::Video)
-            return fail("--audio applies to .avi and .mp4 outputs only.");
+            return QStringLiteral("--audio applies to .avi and .mp4 outputs only.");
         QString problem;
-        if (!AudioDecoder().open(soundtrack, &problem)) return fail(problem);
-        video.soundtrack = soundtrack;
+        if (!AudioDecoder().open(r.soundtrack, &problem)) return problem;
+        video.soundtrack = r.soundtrack;
     }
-    if (kind == OutputKind::Bitmap && framesGiven && options.firstFrame != options.lastFrame)
-        return fail("A .bmp holds one frame: give --frames N.");
-    std::optional<ChunkPlan> chunk;
-    if (chunkRequest.given()) {
-        if (kind == OutputKind::Bitmap)
-            return fail("--chunks applies to videos and picture folders, not to a .bmp.");
-        QString error;
-        chunk =
-            planChunk(chunkRequest, options, kind == OutputKind::Video ? &video : nullptr, &error);
-        if (!chunk) return fail(error);
-        // The range first, so that a farm task's log says what it took before it starts.
-        std::printf("%s\n", qPrintable(chunkText(*chunk)));
-        std::fflush(stdout);
-    }
+    return {};
+}
 
-    RenderReport report;
+// The output after the checks that need its kind: a .bmp holds one frame and takes no chunks;
+// a chunk narrows the frame range. What is wrong, or nothing.
+QString planOutput(RenderRequest& r, OutputKind kind, VideoOutput& video,
+                   std::optional<ChunkPlan>& chunk) {
+    if (kind == OutputKind::Unknown)
+        return QStringLiteral("Cannot write %1: the output must end in .avi, .mp4 or .bmp, or be a "
+                              "folder ending in /.")
+            .arg(r.out);
+    video.path = r.out;
+    if (const QString problem = chooseVideoOptions(r, kind, video); !problem.isEmpty())
+        return problem;
+    if (kind == OutputKind::Bitmap && r.framesGiven && r.options.firstFrame != r.options.lastFrame)
+        return QStringLiteral("A .bmp holds one frame: give --frames N.");
+    if (!r.chunkRequest.given()) return {};
+    if (kind == OutputKind::Bitmap)
+        return QStringLiteral("--chunks applies to videos and picture folders, not to a .bmp.");
     QString error;
-    bool ok = false;
-    int stoppedBy = 0; // the signal that stopped a video render
-    if (kind == OutputKind::Bitmap) {
-        ok = renderToBitmap(options, out, &report, &error);
-    } else {
-        ProgressLine progressLine;
-        const RenderProgress progress = [&progressLine](int done, int total) {
-            progressLine.update(done, total);
-        };
-        if (kind == OutputKind::Video) {
-            // Ctrl-C (or a kill) stops a video cleanly: the file is finished, not cut off.
-            const StopOnSignal stop;
-            video.stopRequested = [] { return stopSignal != 0; };
-            video.jobs = jobs;
-            if (jobs > 1 && canSpreadRender(video))
-                ok = renderVideoInParallel(options, video, jobs,
-                                           QCoreApplication::applicationFilePath(), &report, &error,
-                                           progress);
-            else
-                ok = renderToVideo(options, video, &report, &error, progress);
-            if (!ok) stoppedBy = stopSignal;
-        } else {
-            PngFolderSink sink(out);
-            ok = renderToSink(options, sink, &report, &error, progress);
-        }
-    }
-    if (stoppedBy) {
-        fail(error);
-        return 128 + stoppedBy;
-    }
-    if (!ok) return fail(error);
+    chunk =
+        planChunk(r.chunkRequest, r.options, kind == OutputKind::Video ? &video : nullptr, &error);
+    return chunk ? QString() : error;
+}
+
+// Renders a video, in worker processes where the encoder allows; Ctrl-C (or a kill) stops it
+// cleanly: the file is finished, not cut off. `stoppedBy` is the signal that stopped it.
+bool renderVideo(const RenderRequest& r, VideoOutput& video, RenderReport& report, QString& error,
+                 const RenderProgress& progress, int& stoppedBy) {
+    const StopOnSignal stop;
+    video.stopRequested = [] { return stopSignal != 0; };
+    video.jobs = r.jobs;
+    bool ok;
+    if (r.jobs > 1 && canSpreadRender(video))
+        ok =
+            renderVideoInParallel(r.options, video, r.jobs, QCoreApplication::applicationFilePath(),
+                                  &report, &error, progress);
+    else
+        ok = renderToVideo(r.options, video, &report, &error, progress);
+    if (!ok) stoppedBy = stopSignal;
+    return ok;
+}
+
+bool renderOutput(const RenderRequest& r, OutputKind kind, VideoOutput& video, RenderReport& report,
+                  QString& error, int& stoppedBy) {
+    if (kind == OutputKind::Bitmap) return renderToBitmap(r.options, r.out, &report, &error);
+    ProgressLine progressLine;
+    const RenderProgress progress = [&progressLine](int done, int total) {
+        progressLine.update(done, total);
+    };
+    if (kind == OutputKind::Video) return renderVideo(r, video, report, error, progress, stoppedBy);
+    PngFolderSink sink(r.out);
+    return renderToSink(r.options, sink, &report, &error, progress);
+}
+
+void printRenderReport(const RenderReport& report, const std::optional<ChunkPlan>& chunk) {
     const double frames = std::max(1, report.frames);
     std::printf("rendered %d frames %dx%d in %.2f s: render %.2f ms/frame, readback %.2f ms/frame, "
                 "encode %.2f ms/frame\n",
@@ -341,5 +358,42 @@ int runRenderCommand(const QStringList& args) {
         std::printf("%s: %d frames in %.2f s, %.2f frames per second\n",
                     qPrintable(chunkText(*chunk)), report.frames, report.seconds,
                     report.frames / std::max(report.seconds, 1e-6));
+}
+
+} // namespace
+
+int runRenderCommand(const QStringList& args) {
+    RenderRequest request;
+    if (const QString problem = readRenderArguments(args, request); !problem.isEmpty())
+        return fail(problem);
+
+    const ExportFormat& row = *exportFormat(request.format);
+    RenderOptions& options = request.options;
+    options.width = request.size ? request.size->first : row.labelSize.width();
+    options.height = request.size ? request.size->second : row.labelSize.height();
+    options.framesPerSecond = request.fps ? request.fps : row.rate;
+    request.out = absoluteUserPath(request.out);
+
+    const OutputKind kind = outputKind(request.out);
+    VideoOutput video;
+    std::optional<ChunkPlan> chunk;
+    if (const QString problem = planOutput(request, kind, video, chunk); !problem.isEmpty())
+        return fail(problem);
+    if (chunk) {
+        // The range first, so that a farm task's log says what it took before it starts.
+        std::printf("%s\n", qPrintable(chunkText(*chunk)));
+        std::fflush(stdout);
+    }
+
+    RenderReport report;
+    QString error;
+    int stoppedBy = 0;
+    const bool ok = renderOutput(request, kind, video, report, error, stoppedBy);
+    if (stoppedBy) {
+        fail(error);
+        return 128 + stoppedBy;
+    }
+    if (!ok) return fail(error);
+    printRenderReport(report, chunk);
     return 0;
 }

@@ -72,10 +72,7 @@ std::vector<std::pair<int, int>> splitFrameRange(int first, int count, int jobs)
 }
 
 bool canSpreadRender(const VideoOutput& output) {
-    const QString encoder = output.encoder.isEmpty()
-                                ? defaultVideoCompression(containerForFile(output.path)).encoder
-                                : output.encoder;
-    return isIntraOnlyEncoder(encoder);
+    return isIntraOnlyEncoder(outputEncoder(output));
 }
 
 QStringList workerArguments(const RenderOptions& options, const VideoOutput& output,
@@ -92,62 +89,54 @@ QStringList workerArguments(const RenderOptions& options, const VideoOutput& out
     return args;
 }
 
-bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& output, int jobs,
-                           const QString& program, RenderReport* report, QString* error,
-                           const RenderProgress& progress) {
-    QElapsedTimer wall;
-    wall.start();
-    // The scene once here: a sequence that cannot be read fails before any worker starts, and the
-    // range is known.
+namespace {
+
+// The frames and the frame size of a render, as the writer will round the size.
+struct RenderShape {
     int first = 0, last = -1, width = 0, height = 0;
-    {
-        AviWriter probe;
-        probe.setFormatFromWindow(options.width, options.height);
-        RenderOptions sized = options;
-        sized.width = probe.bitmapInfo.biWidth;
-        sized.height = probe.bitmapInfo.biHeight;
-        if (sized.width <= 0 || sized.height <= 0)
-            return renderToVideo(options, output, report, error, progress);
-        HeadlessRender render;
-        if (!render.open(sized, error)) return false;
-        first = render.firstFrame();
-        last = render.lastFrame();
-        width = sized.width;
-        height = sized.height;
-    }
-    const int total = last - first + 1;
+    int total() const { return last - first + 1; }
+};
 
-    // The output first, as a single process opens it (with the sound: the workers draw silent
-    // chunks, and the soundtrack is encoded here as their frames are joined): a file that cannot be
-    // written fails before anything is drawn.
-    AviWriter writer;
-    writer.setFileName(output.path);
-    writer.frameRate = options.framesPerSecond;
-    writer.setFormatFromWindow(width, height);
-    writer.askForCompression = false;
-    writer.comment = output.comment;
-    writer.compression.encoder =
-        output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
-                                 : output.encoder;
-    writer.soundtrack = {output.soundtrack, first};
-    if (writer.initialise() < 0) {
-        if (error) *error = writer.errorText();
-        return false;
-    }
-    const QTemporaryDir folder;
-    if (!folder.isValid()) {
-        if (error)
-            *error = QStringLiteral("Cannot make a folder for the chunks of %1.").arg(output.path);
-        return false;
-    }
+// The options with the frame size the writer will use.
+RenderOptions writerSized(const RenderOptions& options) {
+    AviWriter probe;
+    probe.setFormatFromWindow(options.width, options.height);
+    RenderOptions sized = options;
+    sized.width = probe.bitmapInfo.biWidth;
+    sized.height = probe.bitmapInfo.biHeight;
+    return sized;
+}
 
-    // The workers, one chunk each, rendering at once.
+// The scene once here: a sequence that cannot be read fails before any worker starts, and the
+// range is known.
+bool probeRender(const RenderOptions& sized, RenderShape& shape, QString* error) {
+    HeadlessRender render;
+    if (!render.open(sized, error)) return false;
+    shape = {render.firstFrame(), render.lastFrame(), sized.width, sized.height};
+    return true;
+}
+
+// The output, opened as a single process opens it, with the sound: the workers draw silent
+// chunks, and the soundtrack is encoded here as their frames are joined.
+bool openJoinedOutput(AviWriter& writer, const RenderOptions& options, const VideoOutput& output,
+                      const RenderShape& shape, QString* error) {
+    prepareVideoWriter(writer, output, options.framesPerSecond, shape.width, shape.height);
+    writer.soundtrack = {output.soundtrack, shape.first};
+    if (writer.initialise() >= 0) return true;
+    if (error) *error = writer.errorText();
+    return false;
+}
+
+// The workers, one chunk each, rendering at once.
+std::vector<Worker> startWorkers(const QString& program, const RenderOptions& options,
+                                 const VideoOutput& output, const RenderShape& shape, int jobs,
+                                 const QTemporaryDir& folder) {
     const QString suffix = QFileInfo(output.path).suffix();
     std::vector<Worker> workers;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (!env.contains(QStringLiteral("LP_NUM_THREADS")))
         env.insert(QStringLiteral("LP_NUM_THREADS"), QStringLiteral("1"));
-    for (const auto& [a, b] : splitFrameRange(first, total, jobs)) {
+    for (const auto& [a, b] : splitFrameRange(shape.first, shape.total(), jobs)) {
         Worker w;
         w.file = folder.filePath(QStringLiteral("chunk-%1.%2").arg(workers.size()).arg(suffix));
         w.frames = b - a + 1;
@@ -156,6 +145,13 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
         w.process->start(program, workerArguments(options, output, w.file, a, b));
         workers.push_back(std::move(w));
     }
+    return workers;
+}
+
+// Waits for the workers, reporting their progress; a stop request makes each finish its file
+// with the frames it has. Returns whether the render was stopped.
+bool waitForWorkers(std::vector<Worker>& workers, const VideoOutput& output, int total,
+                    const RenderProgress& progress) {
     bool stopped = false;
     for (;;) {
         bool running = false;
@@ -169,49 +165,95 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
             done += w.done;
         }
         if (progress && running) progress(std::min(done, total - 1), total);
-        if (!running) break;
+        if (!running) return stopped;
         if (!stopped && output.stopRequested && output.stopRequested()) {
-            stopped = true; // each worker finishes its file with the frames it has
+            stopped = true;
             for (Worker& w : workers)
                 w.process->terminate();
         }
     }
+}
 
-    // The join: the chunks in order, up to the first that did not finish.
-    QElapsedTimer joinTime;
-    joinTime.start();
-    int written = 0, status = 0;
+struct JoinResult {
+    int written = 0; // frames in the output
+    int status = 0;  // the writer's, negative when a chunk could not be appended
     QString failure;
+};
+
+// The join: the chunks in order, up to the first that did not finish.
+JoinResult joinChunks(AviWriter& writer, std::vector<Worker>& workers) {
+    JoinResult join;
     for (Worker& w : workers) {
         const bool finished =
             w.process->exitStatus() == QProcess::NormalExit && w.process->exitCode() == 0;
         if (QFileInfo::exists(w.file)) {
             int frames = 0;
-            status = appendVideoFile(writer, w.file, &frames, &failure);
-            written += frames;
-            if (status < 0) break;
+            join.status = appendVideoFile(writer, w.file, &frames, &join.failure);
+            join.written += frames;
+            if (join.status < 0) break;
         }
         if (!finished) {
-            failure = lastLine(w.errors).remove(QRegularExpression(QStringLiteral("^lumatoy: ")));
-            if (failure.isEmpty())
-                failure = QStringLiteral("A worker process of the render failed.");
+            join.failure =
+                lastLine(w.errors).remove(QRegularExpression(QStringLiteral("^lumatoy: ")));
+            if (join.failure.isEmpty())
+                join.failure = QStringLiteral("A worker process of the render failed.");
             break;
         }
     }
-    const int finished = writer.release();
-    if (progress && written == total) progress(total, total);
+    return join;
+}
 
-    // The drawing, reading back and encoding the workers did, summed over them (they overlap in
-    // time), and the join as encoding.
+// The drawing, reading back and encoding the workers did, summed over them (they overlap in
+// time), and the join as encoding.
+RenderReport parallelReport(std::vector<Worker>& workers, const RenderShape& shape, int written,
+                            double joinMs, double seconds) {
     RenderReport result;
     for (Worker& w : workers)
         addSummary(QString::fromLocal8Bit(w.process->readAllStandardOutput()), result);
     result.frames = written;
-    result.width = width;
-    result.height = height;
-    result.encodeMs += joinTime.nsecsElapsed() / 1e6;
-    result.seconds = wall.nsecsElapsed() / 1e9;
-    if (report) *report = result;
+    result.width = shape.width;
+    result.height = shape.height;
+    result.encodeMs += joinMs;
+    result.seconds = seconds;
+    return result;
+}
+
+} // namespace
+
+bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& output, int jobs,
+                           const QString& program, RenderReport* report, QString* error,
+                           const RenderProgress& progress) {
+    QElapsedTimer wall;
+    wall.start();
+    const RenderOptions sized = writerSized(options);
+    if (sized.width <= 0 || sized.height <= 0)
+        return renderToVideo(options, output, report, error, progress);
+    RenderShape shape;
+    if (!probeRender(sized, shape, error)) return false;
+    const int total = shape.total();
+
+    // A file that cannot be written fails before anything is drawn.
+    AviWriter writer;
+    if (!openJoinedOutput(writer, options, output, shape, error)) return false;
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        if (error)
+            *error = QStringLiteral("Cannot make a folder for the chunks of %1.").arg(output.path);
+        return false;
+    }
+
+    std::vector<Worker> workers = startWorkers(program, options, output, shape, jobs, folder);
+    const bool stopped = waitForWorkers(workers, output, total, progress);
+
+    QElapsedTimer joinTime;
+    joinTime.start();
+    const JoinResult join = joinChunks(writer, workers);
+    const int finished = writer.release();
+    const int written = join.written;
+    if (progress && written == total) progress(total, total);
+    if (report)
+        *report = parallelReport(workers, shape, written, joinTime.nsecsElapsed() / 1e6,
+                                 wall.nsecsElapsed() / 1e9);
     if (stopped && finished >= 0) {
         if (error)
             *error = QStringLiteral("Interrupted: %1 of %2 frames are in %3.")
@@ -220,12 +262,12 @@ bool renderVideoInParallel(const RenderOptions& options, const VideoOutput& outp
                          .arg(output.path);
         return false;
     }
-    if (status < 0 || finished < 0) {
-        if (error) *error = writeFailureText(writer, status, finished, written, total);
+    if (join.status < 0 || finished < 0) {
+        if (error) *error = writeFailureText(writer, join.status, finished, written, total);
         return false;
     }
     if (written != total) {
-        if (error) *error = failure;
+        if (error) *error = join.failure;
         return false;
     }
     return true;

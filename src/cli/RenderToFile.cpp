@@ -26,19 +26,27 @@ void HeadlessFrameSource::readFrame(std::uint8_t* pixels) {
     render_.target().readBgrBottomUp(pixels);
 }
 
+QString outputEncoder(const VideoOutput& output) {
+    return output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
+                                    : output.encoder;
+}
+
+void prepareVideoWriter(AviWriter& writer, const VideoOutput& output, int framesPerSecond,
+                        int width, int height) {
+    writer.setFileName(output.path);
+    writer.frameRate = framesPerSecond;
+    writer.setFormatFromWindow(width, height);
+    writer.askForCompression = false;
+    writer.comment = output.comment;
+    writer.compression.encoder = outputEncoder(output);
+}
+
 bool renderToVideo(const RenderOptions& options, const VideoOutput& output, RenderReport* report,
                    QString* error, const RenderProgress& progress) {
     QElapsedTimer wall;
     wall.start();
     AviWriter writer;
-    writer.setFileName(output.path);
-    writer.frameRate = options.framesPerSecond;
-    writer.setFormatFromWindow(options.width, options.height);
-    writer.askForCompression = false;
-    writer.comment = output.comment;
-    writer.compression.encoder =
-        output.encoder.isEmpty() ? defaultVideoCompression(containerForFile(output.path)).encoder
-                                 : output.encoder;
+    prepareVideoWriter(writer, output, options.framesPerSecond, options.width, options.height);
     const int width = writer.bitmapInfo.biWidth, height = writer.bitmapInfo.biHeight;
     if (width <= 0 || height <= 0) {
         if (error) *error = tooSmall(options.width, options.height);

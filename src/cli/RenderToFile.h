@@ -23,6 +23,15 @@ struct VideoOutput {
     QString soundtrack = QString();
 };
 
+// The encoder an output is written with: its own, or its container's default.
+QString outputEncoder(const VideoOutput& output);
+
+// Sets up `writer` for `output` at this frame rate and size (rounded down to multiples of 4),
+// with the output's encoder and comment, without the compression dialog. The soundtrack and
+// initialise() are the caller's.
+void prepareVideoWriter(AviWriter& writer, const VideoOutput& output, int framesPerSecond,
+                        int width, int height);
+
 // The frames of an opened headless render, in its frame range, read back as the writer takes
 // them (24-bit BGR rows, bottom row first).
 class HeadlessFrameSource : public FrameSource {

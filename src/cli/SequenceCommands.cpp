@@ -71,6 +71,99 @@ QString text(const SequenceRecord& r, const char* id) {
     return QString::fromLatin1(s);
 }
 
+// The layer switches and the asset paths a description names, each with its header item.
+const std::pair<const char*, const char*> kLayerSwitches[] = {{"text", "text.on"},
+                                                              {"stars", "stars.on"},
+                                                              {"particles", "particles.on"},
+                                                              {"fire", "fire.on"},
+                                                              {"tunnel", "tunnel.on"},
+                                                              {"tiles", "tiles.on"},
+                                                              {"radialBlur", "blur.radial.on"},
+                                                              {"model1", "model1.on"},
+                                                              {"model2", "model2.on"},
+                                                              {"model3", "model3.on"},
+                                                              {"pictures", "pictures.on"}};
+const std::pair<const char*, const char*> kAssetPaths[] = {
+    {"textTexture", "text.texturePath"},
+    {"starTexture", "stars.texturePath"},
+    {"particleTexture", "particles.texturePath"},
+    {"fireTexture", "fire.texturePath"},
+    {"tunnelTexture", "tunnel.texturePath"},
+    {"tileTexture1", "tile1.texturePath"},
+    {"tileTexture2", "tile2.texturePath"},
+    {"model1", "model1.path"},
+    {"model1Texture", "model1.texturePath"},
+    {"model2", "model2.path"},
+    {"model2Texture", "model2.texturePath"},
+    {"model3", "model3.path"},
+    {"model3Texture", "model3.texturePath"},
+    {"picture1", "pictures.path1"},
+    {"picture2", "pictures.path2"}};
+
+// The timeline is the sum of the segments from key to key, backward ones included: the last
+// key's frame.
+int timelineLength(const SequenceRecord& r) {
+    return r.keys.empty() ? 0 : r.keys.back().frame;
+}
+
+QJsonObject describeAsJson(const SequenceRecord& r) {
+    QJsonArray frames;
+    for (const SequenceKey& key : r.keys)
+        frames.append(key.frame);
+    QJsonObject o;
+    o.insert("version", double(r.version()));
+    o.insert("keyCount", int(r.keys.size()));
+    o.insert("keyFrames", frames);
+    o.insert("timelineLength", timelineLength(r));
+    QJsonObject on;
+    for (const auto& [name, id] : kLayerSwitches)
+        on.insert(name, isOn(r, id));
+    o.insert("layers", on);
+    o.insert("text", text(r, "text.string"));
+    o.insert("font", text(r, "text.font.face"));
+    QJsonObject paths;
+    for (const auto& [name, id] : kAssetPaths)
+        if (itemPresent(itemNumber(id), r.version())) paths.insert(name, text(r, id));
+    o.insert("assets", paths);
+    return o;
+}
+
+// "a, b, c", or "none".
+QString listOrNone(const QStringList& list) {
+    return list.isEmpty() ? QStringLiteral("none") : list.join(", ");
+}
+
+QString describeAsText(const QString& path, const SequenceRecord& r) {
+    QStringList frameList;
+    for (const SequenceKey& key : r.keys)
+        frameList << QString::number(key.frame);
+    QString report;
+    report += QStringLiteral("Sequence file: %1\n").arg(path);
+    report += QStringLiteral("Version: %1\n").arg(double(r.version()));
+    report += QStringLiteral("Keys: %1\n").arg(r.keys.size());
+    report += QStringLiteral("Key frames: %1\n").arg(listOrNone(frameList));
+    report += QStringLiteral("Timeline length: %1 frames\n").arg(timelineLength(r));
+    QStringList onLayers, offLayers;
+    for (const auto& [name, id] : kLayerSwitches)
+        (isOn(r, id) ? onLayers : offLayers) << name;
+    report += QStringLiteral("Layers on: %1\n").arg(listOrNone(onLayers));
+    report += QStringLiteral("Layers off: %1\n").arg(listOrNone(offLayers));
+    QString shown = text(r, "text.string");
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+    report += QStringLiteral("Text: \"%1\"\n").arg(shown);
+    const int weight = r.items[itemNumber("text.font.weight")].i;
+    const bool italic = r.items[itemNumber("text.font.italic")].i != 0;
+    report += QStringLiteral("Font: %1, weight %2%3\n")
+                  .arg(text(r, "text.font.face"))
+                  .arg(weight)
+                  .arg(italic ? QStringLiteral(", italic") : QString());
+    report += QStringLiteral("Assets:\n");
+    for (const auto& [name, id] : kAssetPaths)
+        if (itemPresent(itemNumber(id), r.version()))
+            report += QStringLiteral("  %1: %2\n").arg(QLatin1String(name), text(r, id));
+    return report;
+}
+
 } // namespace
 
 int runConvertCommand(const QStringList& args, std::FILE* err) {
@@ -109,91 +202,10 @@ int describeSequence(const QString& path, bool json, std::FILE* out, std::FILE* 
         return 1;
     }
 
-    // The timeline is the sum of the segments from key to key, backward ones included: the last
-    // key's frame.
-    QJsonArray frames;
-    for (const SequenceKey& key : r.keys)
-        frames.append(key.frame);
-    const int length = r.keys.empty() ? 0 : r.keys.back().frame;
-    const std::pair<const char*, const char*> layers[] = {{"text", "text.on"},
-                                                          {"stars", "stars.on"},
-                                                          {"particles", "particles.on"},
-                                                          {"fire", "fire.on"},
-                                                          {"tunnel", "tunnel.on"},
-                                                          {"tiles", "tiles.on"},
-                                                          {"radialBlur", "blur.radial.on"},
-                                                          {"model1", "model1.on"},
-                                                          {"model2", "model2.on"},
-                                                          {"model3", "model3.on"},
-                                                          {"pictures", "pictures.on"}};
-    const std::pair<const char*, const char*> assets[] = {
-        {"textTexture", "text.texturePath"},
-        {"starTexture", "stars.texturePath"},
-        {"particleTexture", "particles.texturePath"},
-        {"fireTexture", "fire.texturePath"},
-        {"tunnelTexture", "tunnel.texturePath"},
-        {"tileTexture1", "tile1.texturePath"},
-        {"tileTexture2", "tile2.texturePath"},
-        {"model1", "model1.path"},
-        {"model1Texture", "model1.texturePath"},
-        {"model2", "model2.path"},
-        {"model2Texture", "model2.texturePath"},
-        {"model3", "model3.path"},
-        {"model3Texture", "model3.texturePath"},
-        {"picture1", "pictures.path1"},
-        {"picture2", "pictures.path2"}};
-    const QString font = text(r, "text.font.face");
-    const int weight = r.items[itemNumber("text.font.weight")].i;
-    const bool italic = r.items[itemNumber("text.font.italic")].i != 0;
-
-    if (json) {
-        QJsonObject o;
-        o.insert("version", double(r.version()));
-        o.insert("keyCount", int(r.keys.size()));
-        o.insert("keyFrames", frames);
-        o.insert("timelineLength", length);
-        QJsonObject on;
-        for (const auto& [name, id] : layers)
-            on.insert(name, isOn(r, id));
-        o.insert("layers", on);
-        o.insert("text", text(r, "text.string"));
-        o.insert("font", font);
-        QJsonObject paths;
-        for (const auto& [name, id] : assets)
-            if (itemPresent(itemNumber(id), r.version())) paths.insert(name, text(r, id));
-        o.insert("assets", paths);
-        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), out);
-        return 0;
-    }
-
-    QStringList frameList;
-    for (const QJsonValue& f : frames)
-        frameList << QString::number(f.toInt());
-    QString report;
-    report += QStringLiteral("Sequence file: %1\n").arg(path);
-    report += QStringLiteral("Version: %1\n").arg(double(r.version()));
-    report += QStringLiteral("Keys: %1\n").arg(r.keys.size());
-    report += QStringLiteral("Key frames: %1\n")
-                  .arg(frameList.isEmpty() ? QStringLiteral("none") : frameList.join(", "));
-    report += QStringLiteral("Timeline length: %1 frames\n").arg(length);
-    QStringList onLayers, offLayers;
-    for (const auto& [name, id] : layers)
-        (isOn(r, id) ? onLayers : offLayers) << name;
-    report += QStringLiteral("Layers on: %1\n")
-                  .arg(onLayers.isEmpty() ? QStringLiteral("none") : onLayers.join(", "));
-    report += QStringLiteral("Layers off: %1\n")
-                  .arg(offLayers.isEmpty() ? QStringLiteral("none") : offLayers.join(", "));
-    QString shown = text(r, "text.string");
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
-    report += QStringLiteral("Text: \"%1\"\n").arg(shown);
-    report += QStringLiteral("Font: %1, weight %2%3\n")
-                  .arg(font)
-                  .arg(weight)
-                  .arg(italic ? QStringLiteral(", italic") : QString());
-    report += QStringLiteral("Assets:\n");
-    for (const auto& [name, id] : assets)
-        if (itemPresent(itemNumber(id), r.version()))
-            report += QStringLiteral("  %1: %2\n").arg(QLatin1String(name), text(r, id));
-    print(out, report);
+    if (json)
+        std::fputs(QJsonDocument(describeAsJson(r)).toJson(QJsonDocument::Indented).constData(),
+                   out);
+    else
+        print(out, describeAsText(path, r));
     return 0;
 }

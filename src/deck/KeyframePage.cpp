@@ -126,18 +126,47 @@ QPushButton* CmyPage10::button(const QString& caption) const {
     return nullptr;
 }
 
+// Copying, playing, moving through the timeline and exporting are no edits of the scene.
+static constexpr const char* kNotAnEdit = "lumatoyNotAnEdit";
+
 void CmyPage10::createContents() {
     CZoetraView& v = scene();
     auto* top = new QVBoxLayout(this);
+    addTimelineBox(top);
+    addKeyRow(top);
+    addSoundtrackRow(top);
+    addLowerRow(top);
+    top->addStretch(1);
 
+    // The slider covers the timeline up to its last key (300 frames without keys); the length
+    // shown starts at 300.
+    const int lastKey = v.keyFrames[v.keyCount];
+    updating_ = true;
+    slider_->setRange(0, lastKey != 0 ? lastKey : kDefaultTimelineFrames);
+    slider_->setValue(0);
+    length_->setValue(kDefaultTimelineFrames);
+    updating_ = false;
+    frame_->setText(QStringLiteral("0"));
+    redrawKeyTicks();
+    fillSequences();
+    askForMeasuredFrameRate();
+
+    connect(slider_, &QSlider::valueChanged, this, [this](int position) { scrub(position); });
+    connect(length_, &QSpinBox::valueChanged, this, [this](int frames) { lengthChanged(frames); });
+    connect(sequences_, &QComboBox::activated, this, [this](int index) { sequenceChosen(index); });
+}
+
+// The timeline slider with the soundtrack's waveform, the frame and key counts and the length.
+void CmyPage10::addTimelineBox(QBoxLayout* top) {
     auto* timeline = new QGroupBox(tr("Timeline"), this);
     auto* timelineLayout = new QVBoxLayout(timeline);
     slider_ = new KeyTickSlider(timeline);
+    slider_->setProperty(kNotAnEdit, true);
     timelineLayout->addWidget(slider_);
     // The soundtrack's waveform under the slider and its ticks, frame for frame.
     waveform_ = new WaveformStrip(slider_, timeline);
     timelineLayout->addWidget(waveform_);
-    soundtrack_ = new SoundtrackControl(v, slider_, waveform_, this);
+    soundtrack_ = new SoundtrackControl(scene(), slider_, waveform_, this);
     connect(slider_, &QSlider::rangeChanged, waveform_, [this] { waveform_->update(); });
     connect(soundtrack_, &SoundtrackControl::keysAdded, this, [this] { redrawKeyTicks(); });
     auto* numbers = new QHBoxLayout;
@@ -157,23 +186,25 @@ void CmyPage10::createContents() {
     numbers->addWidget(length_);
     timelineLayout->addLayout(numbers);
     top->addWidget(timeline);
+}
 
+void CmyPage10::addKeyRow(QBoxLayout* top) {
     auto* keysRow = new QHBoxLayout;
     addButton(tr("+ Add Key"), keysRow, &CmyPage10::onAddKey);
-    // Copying, playing, moving through the timeline and exporting are no edits of the scene.
-    const char* notAnEdit = "lumatoyNotAnEdit";
-    slider_->setProperty(notAnEdit, true);
-    addButton(tr("Copy"), keysRow, &CmyPage10::onCopy)->setProperty(notAnEdit, true);
+    addButton(tr("Copy"), keysRow, &CmyPage10::onCopy)->setProperty(kNotAnEdit, true);
     addButton(tr("Paste"), keysRow, &CmyPage10::onPaste);
     keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
-    addButton(tr("Play >"), keysRow, &CmyPage10::onPlay)->setProperty(notAnEdit, true);
-    addButton(tr("Stop"), keysRow, &CmyPage10::onStop)->setProperty(notAnEdit, true);
+    addButton(tr("Play >"), keysRow, &CmyPage10::onPlay)->setProperty(kNotAnEdit, true);
+    addButton(tr("Stop"), keysRow, &CmyPage10::onStop)->setProperty(kNotAnEdit, true);
     keysRow->addSpacing(fontMetrics().averageCharWidth() * 2);
     addButton(tr("Clear All"), keysRow, &CmyPage10::onClearAll);
     keysRow->addStretch(1);
     top->addLayout(keysRow);
-    addSoundtrackRow(top);
+}
 
+// The sequence selection, the measured frame rate, the (hidden) screen size and the export
+// buttons.
+void CmyPage10::addLowerRow(QBoxLayout* top) {
     auto* lower = new QHBoxLayout;
     auto* selection = new QGroupBox(tr("Sequence Selection"), this);
     auto* selectionLayout = new QHBoxLayout(selection);
@@ -183,7 +214,7 @@ void CmyPage10::createContents() {
     selectionLayout->addWidget(sequences_, 1);
     auto* presets = new QHBoxLayout;
     addButton(tr("Add to Presets"), presets, &CmyPage10::onAddToPresets)
-        ->setProperty(notAnEdit, true);
+        ->setProperty(kNotAnEdit, true);
     selectionLayout->addLayout(presets);
     lower->addWidget(selection, 1);
 
@@ -204,29 +235,11 @@ void CmyPage10::createContents() {
 
     auto* exportRow = new QVBoxLayout;
     addButton(tr("Video Export Settings"), exportRow, &CmyPage10::onExportSettings)
-        ->setProperty(notAnEdit, true);
+        ->setProperty(kNotAnEdit, true);
     addButton(tr("Export Video"), exportRow, &CmyPage10::onExportVideo)
-        ->setProperty(notAnEdit, true);
+        ->setProperty(kNotAnEdit, true);
     lower->addLayout(exportRow);
     top->addLayout(lower);
-    top->addStretch(1);
-
-    // The slider covers the timeline up to its last key (300 frames without keys); the length
-    // shown starts at 300.
-    const int lastKey = v.keyFrames[v.keyCount];
-    updating_ = true;
-    slider_->setRange(0, lastKey != 0 ? lastKey : kDefaultTimelineFrames);
-    slider_->setValue(0);
-    length_->setValue(kDefaultTimelineFrames);
-    updating_ = false;
-    frame_->setText(QStringLiteral("0"));
-    redrawKeyTicks();
-    fillSequences();
-    askForMeasuredFrameRate();
-
-    connect(slider_, &QSlider::valueChanged, this, [this](int position) { scrub(position); });
-    connect(length_, &QSpinBox::valueChanged, this, [this](int frames) { lengthChanged(frames); });
-    connect(sequences_, &QComboBox::activated, this, [this](int index) { sequenceChosen(index); });
 }
 
 void CmyPage10::addSoundtrackRow(QBoxLayout* top) {

@@ -92,7 +92,11 @@ class CmyPage10 : public DeckPageWidget {
     void onAddToPresets();
     void onExportSettings();
     void onExportVideo();
+    // The page's rows, top to bottom.
+    void addTimelineBox(QBoxLayout* top);
+    void addKeyRow(QBoxLayout* top);
     void addSoundtrackRow(QBoxLayout* top);
+    void addLowerRow(QBoxLayout* top);
 
     KeyTickSlider* slider_ = nullptr;
     QLineEdit* frame_ = nullptr;

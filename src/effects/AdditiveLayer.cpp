@@ -20,14 +20,8 @@ bool AdditiveLayerPass::begin(AdditiveTargets& targets) {
     OverlayTarget& target = targetFor(targets, viewport_[2], viewport_[3]);
     if (!prepareOverlayTarget(target, viewport_[2], viewport_[3])) return false;
     target_ = &target;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &draw_);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read_);
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour_);
-    glBindFramebuffer(GL_FRAMEBUFFER, target.fbo);
-    glViewport(0, 0, viewport_[2], viewport_[3]);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clearColour_[0], clearColour_[1], clearColour_[2], clearColour_[3]);
+    previous_ = currentFramebuffers();
+    beginOverlay(target);
     return true;
 }
 
@@ -41,8 +35,7 @@ void AdditiveLayerPass::end() {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     glPushAttrib(GL_ENABLE_BIT);
 
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(draw_));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(read_));
+    bindFramebuffers(previous_);
     glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_GEN_S);

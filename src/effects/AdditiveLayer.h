@@ -27,9 +27,8 @@ class AdditiveLayerPass {
 
   private:
     OverlayTarget* target_ = nullptr;
-    int draw_ = 0, read_ = 0;
+    FramebufferBinding previous_;
     int viewport_[4] = {};
-    float clearColour_[4] = {};
 };
 
 // `draw` through an AdditiveLayerPass when the framebuffer is multisampled, directly otherwise.

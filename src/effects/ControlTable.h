@@ -4,6 +4,7 @@
 // is a widget.
 #pragma once
 
+#include "effects/SceneField.h"
 #include "scene/DeckBlock.h"
 
 #include <QString>
@@ -102,6 +103,35 @@ struct ToggleSpec {
     const char* openingCaption = nullptr;
 };
 
+// A push button on the switch `Flag` with its click counter `Clicks`: the first click of a cycle
+// sets values[0] and shows `afterFirst`, the second sets values[1] and shows `afterSecond`;
+// `onClick` does what a click does besides.
+template <auto Flag, auto Clicks>
+constexpr ToggleSpec switchButton(const char* afterFirst, const char* afterSecond,
+                                  const float (&values)[2] = {0, 2},
+                                  void (*onClick)(CZoetraView&, int, bool) = nullptr) {
+    return {{afterFirst, afterSecond},
+            sceneField<Flag>,
+            sceneField<Clicks>,
+            {values[0], values[1]},
+            onClick};
+}
+
+// A check box on the switch `Flag`, ticked while the switch is on: the click that ticks it
+// switches it on.
+template <auto Flag, auto Clicks>
+constexpr ToggleSpec checkBox(const char* label, bool hidden = false) {
+    return {{label, label}, sceneField<Flag>, sceneField<Clicks>,
+            {2, 0},         nullptr,          sceneSwitchOn<Flag>,
+            hidden};
+}
+
+// A check box ticked while the switch `Flag` is off: the click that ticks it switches it off.
+template <auto Flag, auto Clicks> constexpr ToggleSpec checkBoxWhileOff(const char* label) {
+    return {{label, label}, sceneField<Flag>, sceneField<Clicks>,
+            {0, 2},         nullptr,          sceneSwitchOff<Flag>};
+}
+
 // A file picker that loads an asset: the dialog's title, filter (as "text|pattern|...||"), initial
 // folder and the prefix recorded with the chosen file's name for the sequence file.
 struct AssetPicker {
@@ -116,6 +146,12 @@ struct AssetPicker {
     bool (*load)(CZoetraView&, int instance, const QString& path,
                  const std::string& recordedPath) = nullptr;
 };
+
+// The `load` of a picker whose layer has one instance, from the layer's loader.
+template <bool (*Load)(CZoetraView&, const QString& path, const std::string& recordedPath)>
+bool loadForLayer(CZoetraView& v, int, const QString& path, const std::string& recordedPath) {
+    return Load(v, path, recordedPath);
+}
 
 struct ControlPage {
     DeckPage page = DeckPage::Keyframes;
@@ -143,6 +179,13 @@ struct ControlPage {
     // The page became the active tab (also the first time, right after `open`).
     void (*activated)(CZoetraView&, int instance) = nullptr;
 };
+
+// The `open` of a page whose opening only switches its layer on (`Flag`) and starts the layer
+// button's cycle afresh (`Clicks`).
+template <auto Flag, auto Clicks> void switchLayerOn(CZoetraView& v, int instance) {
+    sceneField<Flag>(v, instance) = kSwitchOn;
+    sceneField<Clicks>(v, instance) = 0;
+}
 
 // The scene value an entry's value refers to; empty for an empty or unknown reference.
 struct ValueHandle {

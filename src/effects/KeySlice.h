@@ -21,6 +21,15 @@ struct KeyField {
     unsigned char controls = 1;
 };
 
+// An entry of a share's table: its name, its label and the float it keys, written as an
+// expression of the scene `v` and the instance `n`; an optional last argument says how many
+// control page entries reach it (1 when left out).
+#define KEYED_VALUE(name, label, value, ...)                                                       \
+    KeyField {                                                                                     \
+        name, label, [](CZoetraView& v, [[maybe_unused]] int n) -> float& { return value; },       \
+            nullptr __VA_OPT__(, ) __VA_ARGS__                                                     \
+    }
+
 // A run of keyable values under one id prefix: the value "rotate.x" of the share "model2" has the
 // id "model2.rotate.x" and the label labelPrefix + "Rotations X" + labelSuffix.
 struct KeySlice {

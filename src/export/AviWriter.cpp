@@ -48,13 +48,6 @@ QString openFailureReason(int status) {
     }
 }
 
-// FFmpeg's own words for an error ("No space left on device").
-QString libraryError(int status) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(status, text, sizeof text);
-    return QString::fromLocal8Bit(text);
-}
-
 QString compressorFailureReason(int status) {
     switch (status) {
     case AVERROR_ENCODER_NOT_FOUND:
@@ -100,6 +93,13 @@ struct AviWriter::Streams {
     std::unique_ptr<SoundtrackEncoder> audio; // null for a silent video
     int videoPackets = 0;                     // encoded frames in the file
     bool headerWritten = false;
+
+    // Sends what is buffered to the disk; the file's write error, or 0.
+    int flushToDisk() {
+        if (!format->pb) return 0;
+        avio_flush(format->pb);
+        return format->pb->error < 0 ? format->pb->error : 0;
+    }
 
     ~Streams() {
         sws_freeContext(scaler);
@@ -149,113 +149,140 @@ int AviWriter::initialise() {
         return AVERROR(EINVAL);
     }
     auto s = std::make_unique<Streams>();
-    const QByteArray path = QFile::encodeName(fileName_);
     const QString container = containerForFile(fileName_);
-    int status = avformat_alloc_output_context2(&s->format, nullptr,
-                                                container.toLatin1().constData(), path.constData());
-    if (status >= 0) status = avio_open(&s->format->pb, path.constData(), AVIO_FLAG_WRITE);
-    if (status < 0) {
-        errorText_ = QString::fromLatin1(kOpenText).arg(fileName_) + openFailureReason(status);
-        return status;
-    }
-    auto abandon = [&](int code, const QString& text) {
-        errorText_ = text;
+    int status = openFile(*s, container);
+    if (status < 0) return status;
+    // After a failure the file holds nothing.
+    auto abandon = [&](int code) {
         s.reset();
-        if (QFileInfo(fileName_).isFile()) QFile::remove(fileName_); // it holds nothing
+        if (QFileInfo(fileName_).isFile()) QFile::remove(fileName_);
         return code;
     };
 
     // The stream.
-    const int width = bitmapInfo.biWidth, height = bitmapInfo.biHeight;
-    if (width <= 0 || height <= 0 || bitmapInfo.biBitCount != 24 || frameRate <= 0)
-        return abandon(AVERROR(EINVAL), QString::fromLatin1(kStreamText));
+    if (bitmapInfo.biWidth <= 0 || bitmapInfo.biHeight <= 0 || bitmapInfo.biBitCount != 24 ||
+        frameRate <= 0) {
+        errorText_ = QString::fromLatin1(kStreamText);
+        return abandon(AVERROR(EINVAL));
+    }
     s->stream = avformat_new_stream(s->format, nullptr);
-    if (!s->stream) return abandon(AVERROR(ENOMEM), QString::fromLatin1(kStreamText));
-
-    // The compressor, as the user chooses it.
-    const QList<VideoCodecChoice> codecs = availableVideoCodecs(container);
-    if (compression.encoder.isEmpty() || !findVideoCodec(codecs, compression.encoder))
-        compression.encoder = defaultVideoCompression(container).encoder;
-    if (askForCompression) {
-        const std::optional<VideoCompression> chosen =
-            platform().chooseVideoCompression(codecs, compression);
-        if (!chosen) {
-            compressionCancelled = true;
-            return abandon(0, errorText_);
-        }
-        compression = *chosen;
+    if (!s->stream) {
+        errorText_ = QString::fromLatin1(kStreamText);
+        return abandon(AVERROR(ENOMEM));
     }
 
-    const AVCodec* codec = avcodec_find_encoder_by_name(compression.encoder.toLatin1().constData());
-    if (!codec || codec->type != AVMEDIA_TYPE_VIDEO)
-        return abandon(AVERROR_ENCODER_NOT_FOUND,
-                       kCompressorText + compressorFailureReason(AVERROR_ENCODER_NOT_FOUND));
-    s->codec = avcodec_alloc_context3(codec);
-    if (!s->codec)
-        return abandon(AVERROR(ENOMEM), kCompressorText + compressorFailureReason(AVERROR(ENOMEM)));
-    AVCodecContext* c = s->codec;
-    c->width = width;
-    c->height = height;
-    c->time_base = {1, frameRate};
-    c->framerate = {frameRate, 1};
-    c->sample_aspect_ratio = {1, 1};
-    configureEncoder(c, codec, compression.quality);
-    if (s->format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    status = avcodec_open2(c, codec, nullptr);
-    if (status >= 0) status = avcodec_parameters_from_context(s->stream->codecpar, c);
-    if (status < 0) return abandon(status, kCompressorText + compressorFailureReason(status));
-    s->stream->time_base = c->time_base;
-    s->stream->avg_frame_rate = c->framerate;
-
-    s->frame = av_frame_alloc();
-    s->packet = av_packet_alloc();
-    if (!s->frame || !s->packet)
-        return abandon(AVERROR(ENOMEM), kCompressorText + compressorFailureReason(AVERROR(ENOMEM)));
-    s->frame->format = c->pix_fmt;
-    s->frame->width = width;
-    s->frame->height = height;
-    status = av_frame_get_buffer(s->frame, 0);
-    if (status < 0) return abandon(status, kCompressorText + compressorFailureReason(status));
-    s->scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, c->pix_fmt,
-                               SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
-    if (!s->scaler)
-        return abandon(AVERROR(ENOSYS), kCompressorText + compressorFailureReason(AVERROR(ENOSYS)));
+    // The compressor, as the user chooses it.
+    if (!chooseCompression(container)) {
+        compressionCancelled = true;
+        return abandon(0);
+    }
+    status = openVideoEncoder(*s);
+    if (status < 0) return abandon(status);
 
     // The sound, when there is one, in a stream of its own.
     if (soundtrack.isSet()) {
         s->audio = std::make_unique<SoundtrackEncoder>();
         QString why;
         status = s->audio->open(s->format, soundtrack, frameRate, &why);
-        if (status < 0) return abandon(status, why);
+        if (status < 0) {
+            errorText_ = why;
+            return abandon(status);
+        }
     }
 
-    // The format goes into the file header.
-    // An MP4 is written in fragments, each complete in itself, so that a render killed or
-    // stopped by a full disk leaves a file that plays up to its last whole fragment; the index
-    // written at the end keeps its duration right. The header waits for the first fragment
-    // (delay_moov) so that it can hold the edit lists that hide the encoders' start delays
-    // (H.264's reordering, AAC's priming): the sound then lasts as long as the pictures.
-    if (!comment.isEmpty())
-        av_dict_set(&s->format->metadata, "comment", comment.toUtf8().constData(), 0);
-    AVDictionary* options = nullptr;
-    if (container == QLatin1String("mp4")) {
-        av_dict_set(&options, "movflags", "frag_keyframe+delay_moov+default_base_moof", 0);
-        av_dict_set(&options, "frag_duration", "500000", 0); // microseconds
-    }
-    status = avformat_write_header(s->format, &options);
-    av_dict_free(&options);
-    if (status < 0 && s->format->pb && s->format->pb->error < 0)
-        return abandon(status, QStringLiteral("Cannot write the video to %1: %2.")
-                                   .arg(fileName_, libraryError(s->format->pb->error)));
-    if (status < 0)
-        return abandon(status, QString::fromLatin1(kFormatText) + QLatin1Char(' ') +
-                                   libraryError(status) + QLatin1Char('.'));
-    s->headerWritten = true;
+    status = writeFileHeader(*s, container);
+    if (status < 0) return abandon(status);
 
     streams_ = std::move(s);
     errorText_ = QString::fromLatin1(kUnableText);
     frameIndex = 0;
     return 0;
+}
+
+int AviWriter::openFile(Streams& s, const QString& container) {
+    const QByteArray path = QFile::encodeName(fileName_);
+    int status = avformat_alloc_output_context2(&s.format, nullptr,
+                                                container.toLatin1().constData(), path.constData());
+    if (status >= 0) status = avio_open(&s.format->pb, path.constData(), AVIO_FLAG_WRITE);
+    if (status < 0)
+        errorText_ = QString::fromLatin1(kOpenText).arg(fileName_) + openFailureReason(status);
+    return status;
+}
+
+bool AviWriter::chooseCompression(const QString& container) {
+    const QList<VideoCodecChoice> codecs = availableVideoCodecs(container);
+    if (compression.encoder.isEmpty() || !findVideoCodec(codecs, compression.encoder))
+        compression.encoder = defaultVideoCompression(container).encoder;
+    if (!askForCompression) return true;
+    const std::optional<VideoCompression> chosen =
+        platform().chooseVideoCompression(codecs, compression);
+    if (!chosen) return false;
+    compression = *chosen;
+    return true;
+}
+
+int AviWriter::openVideoEncoder(Streams& s) {
+    auto failed = [this](int status) {
+        errorText_ = kCompressorText + compressorFailureReason(status);
+        return status;
+    };
+    const AVCodec* codec = avcodec_find_encoder_by_name(compression.encoder.toLatin1().constData());
+    if (!codec || codec->type != AVMEDIA_TYPE_VIDEO) return failed(AVERROR_ENCODER_NOT_FOUND);
+    s.codec = avcodec_alloc_context3(codec);
+    if (!s.codec) return failed(AVERROR(ENOMEM));
+    AVCodecContext* c = s.codec;
+    const int width = bitmapInfo.biWidth, height = bitmapInfo.biHeight;
+    c->width = width;
+    c->height = height;
+    c->time_base = {1, frameRate};
+    c->framerate = {frameRate, 1};
+    c->sample_aspect_ratio = {1, 1};
+    configureEncoder(c, codec, compression.quality);
+    if (s.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    int status = avcodec_open2(c, codec, nullptr);
+    if (status >= 0) status = avcodec_parameters_from_context(s.stream->codecpar, c);
+    if (status < 0) return failed(status);
+    s.stream->time_base = c->time_base;
+    s.stream->avg_frame_rate = c->framerate;
+
+    s.frame = av_frame_alloc();
+    s.packet = av_packet_alloc();
+    if (!s.frame || !s.packet) return failed(AVERROR(ENOMEM));
+    s.frame->format = c->pix_fmt;
+    s.frame->width = width;
+    s.frame->height = height;
+    status = av_frame_get_buffer(s.frame, 0);
+    if (status < 0) return failed(status);
+    s.scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, c->pix_fmt,
+                              SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    return s.scaler ? 0 : failed(AVERROR(ENOSYS));
+}
+
+// The format goes into the file header.
+// An MP4 is written in fragments, each complete in itself, so that a render killed or stopped by
+// a full disk leaves a file that plays up to its last whole fragment; the index written at the
+// end keeps its duration right. The header waits for the first fragment (delay_moov) so that it
+// can hold the edit lists that hide the encoders' start delays (H.264's reordering, AAC's
+// priming): the sound then lasts as long as the pictures.
+int AviWriter::writeFileHeader(Streams& s, const QString& container) {
+    if (!comment.isEmpty())
+        av_dict_set(&s.format->metadata, "comment", comment.toUtf8().constData(), 0);
+    AVDictionary* options = nullptr;
+    if (container == QLatin1String("mp4")) {
+        av_dict_set(&options, "movflags", "frag_keyframe+delay_moov+default_base_moof", 0);
+        av_dict_set(&options, "frag_duration", "500000", 0); // microseconds
+    }
+    const int status = avformat_write_header(s.format, &options);
+    av_dict_free(&options);
+    if (status < 0 && s.format->pb && s.format->pb->error < 0)
+        errorText_ = QStringLiteral("Cannot write the video to %1: %2.")
+                         .arg(fileName_, ffmpegErrorText(s.format->pb->error));
+    else if (status < 0)
+        errorText_ = QString::fromLatin1(kFormatText) + QLatin1Char(' ') + ffmpegErrorText(status) +
+                     QLatin1Char('.');
+    else
+        s.headerWritten = true;
+    return status;
 }
 
 int AviWriter::appendFrame(const std::uint8_t* pixels) {
@@ -301,9 +328,7 @@ int AviWriter::appendEncodedFrame(const std::uint8_t* data, int size, bool keyFr
     if (status < 0) return status;
     ++s.videoPackets;
     if (s.audio && (status = s.audio->writeUntil(s.videoPackets)) < 0) return status;
-    if (!s.format->pb) return 0;
-    avio_flush(s.format->pb);
-    return s.format->pb->error < 0 ? s.format->pb->error : 0;
+    return s.flushToDisk();
 }
 
 int AviWriter::drainPackets() {
@@ -321,9 +346,7 @@ int AviWriter::drainPackets() {
     }
     // Each frame goes to the disk as it is written, so that a full disk fails the frame that
     // did not fit rather than one many frames later, when the output buffer happens to fill.
-    if (!s.format->pb) return 0;
-    avio_flush(s.format->pb);
-    return s.format->pb->error < 0 ? s.format->pb->error : 0;
+    return s.flushToDisk();
 }
 
 int AviWriter::closeStreams(bool finalise) {

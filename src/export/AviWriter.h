@@ -75,7 +75,13 @@ class AviWriter {
 
   private:
     struct Streams;
-    int openEncoder();
+    // The steps of initialise(); each returns 0 or a negative error code with errorText_ set.
+    int openFile(Streams& s, const QString& container);
+    int openVideoEncoder(Streams& s);
+    int writeFileHeader(Streams& s, const QString& container);
+    // Settles the encoder, in the compression dialog when askForCompression is set; false when
+    // the user cancelled it.
+    bool chooseCompression(const QString& container);
     int drainPackets();
     int closeStreams(bool finalise);
 

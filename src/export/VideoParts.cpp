@@ -300,11 +300,10 @@ std::optional<VideoPartTag> decodePartTag(const QString& comment) {
     return tag;
 }
 
-bool joinVideoParts(const QStringList& paths, const QString& output, JoinReport* report,
-                    QString* error) {
-    if (paths.isEmpty()) return fail(error, QStringLiteral("join needs the parts to join."));
-    av_log_set_level(AV_LOG_ERROR);
-    Parts parts;
+namespace {
+
+// The parts, opened, checked to be chunks of one render that cover its range, in frame order.
+bool openParts(const QStringList& paths, const QString& output, Parts& parts, QString* error) {
     QString problem;
     for (const QString& path : paths) {
         if (QFileInfo(path).absoluteFilePath() == QFileInfo(output).absoluteFilePath())
@@ -322,21 +321,18 @@ bool joinVideoParts(const QStringList& paths, const QString& output, JoinReport*
         if (frames > 0 && frames != part->tag.last - part->tag.first + 1)
             return fail(error, unfinishedText(*part, static_cast<int>(frames)));
     }
+    return true;
+}
 
-    // The joined file, under a temporary name until it is complete.
-    const QFileInfo target(output);
-    Output out;
-    out.temporary = target.dir().filePath(
-        QStringLiteral(".%1.joining-%2").arg(target.fileName()).arg(::getpid()));
+// The joined file's streams, copied from the first part's, and its header with the tag of the
+// whole render.
+bool startJoinedFile(Output& out, const Part& first, const VideoPartTag& whole,
+                     const QString& output, QString* error) {
     const QByteArray temporaryName = QFile::encodeName(out.temporary);
     const QByteArray container = containerForFile(output).toLatin1();
     int status = avformat_alloc_output_context2(&out.format, nullptr, container.constData(),
                                                 temporaryName.constData());
-    if (status < 0)
-        return fail(error,
-                    QStringLiteral("Cannot write %1: %2").arg(output, ffmpegErrorText(status)));
-    const Part& first = *parts.front();
-    for (unsigned i = 0; i < first.format->nb_streams; ++i) {
+    for (unsigned i = 0; status >= 0 && i < first.format->nb_streams; ++i) {
         const AVStream* in = first.format->streams[i];
         AVStream* stream = avformat_new_stream(out.format, nullptr);
         if (!stream) return fail(error, QStringLiteral("Out of memory joining %1.").arg(output));
@@ -349,42 +345,64 @@ bool joinVideoParts(const QStringList& paths, const QString& output, JoinReport*
         stream->sample_aspect_ratio = in->sample_aspect_ratio;
         av_dict_copy(&stream->metadata, in->metadata, 0);
     }
-    VideoPartTag whole = first.tag;
+    if (status >= 0) {
+        av_dict_set(&out.format->metadata, "comment", encodePartTag(whole).toUtf8().constData(), 0);
+        status = avio_open(&out.format->pb, temporaryName.constData(), AVIO_FLAG_WRITE);
+    }
+    if (status >= 0) status = avformat_write_header(out.format, nullptr);
+    if (status >= 0) return true;
+    return fail(error, QStringLiteral("Cannot write %1: %2").arg(output, ffmpegErrorText(status)));
+}
+
+// The index, then what is still buffered, then the file closed; 0 or a negative error code.
+int finishJoinedFile(Output& out) {
+    int status = av_write_trailer(out.format);
+    if (status >= 0 && out.format->pb) {
+        avio_flush(out.format->pb);
+        status = out.format->pb->error;
+    }
+    const int closed = avio_closep(&out.format->pb);
+    return status >= 0 ? closed : status;
+}
+
+} // namespace
+
+bool joinVideoParts(const QStringList& paths, const QString& output, JoinReport* report,
+                    QString* error) {
+    if (paths.isEmpty()) return fail(error, QStringLiteral("join needs the parts to join."));
+    av_log_set_level(AV_LOG_ERROR);
+    Parts parts;
+    if (!openParts(paths, output, parts, error)) return false;
+    auto cannotWrite = [&](const QString& why) {
+        return fail(error, QStringLiteral("Cannot write %1: %2").arg(output, why));
+    };
+
+    // The joined file, under a temporary name until it is complete.
+    const QFileInfo target(output);
+    Output out;
+    out.temporary = target.dir().filePath(
+        QStringLiteral(".%1.joining-%2").arg(target.fileName()).arg(::getpid()));
+    const QByteArray temporaryName = QFile::encodeName(out.temporary);
+    VideoPartTag whole = parts.front()->tag;
     whole.first = whole.rangeFirst;
     whole.last = whole.rangeLast;
     whole.chunk = 0;
     whole.chunks = 1;
-    av_dict_set(&out.format->metadata, "comment", encodePartTag(whole).toUtf8().constData(), 0);
-    if (status >= 0)
-        status = avio_open(&out.format->pb, temporaryName.constData(), AVIO_FLAG_WRITE);
-    if (status >= 0) status = avformat_write_header(out.format, nullptr);
-    if (status < 0)
-        return fail(error,
-                    QStringLiteral("Cannot write %1: %2").arg(output, ffmpegErrorText(status)));
-
+    if (!startJoinedFile(out, *parts.front(), whole, output, error)) return false;
     std::vector<int64_t> ends(out.format->nb_streams, AV_NOPTS_VALUE);
     for (const auto& part : parts) {
         int frames = 0;
-        status = copyPart(*part, out.format, ends, &frames);
+        const int status = copyPart(*part, out.format, ends, &frames);
         if (status < 0)
             return fail(error, QStringLiteral("Cannot join %1 into %2: %3")
                                    .arg(part->name(), output, ffmpegErrorText(status)));
         if (frames != part->tag.last - part->tag.first + 1)
             return fail(error, unfinishedText(*part, frames));
     }
-    status = av_write_trailer(out.format);
-    if (status >= 0 && out.format->pb) {
-        avio_flush(out.format->pb);
-        status = out.format->pb->error;
-    }
-    const int closed = avio_closep(&out.format->pb);
-    if (status >= 0) status = closed;
-    if (status < 0)
-        return fail(error,
-                    QStringLiteral("Cannot write %1: %2").arg(output, ffmpegErrorText(status)));
+    if (const int status = finishJoinedFile(out); status < 0)
+        return cannotWrite(ffmpegErrorText(status));
     if (std::rename(temporaryName.constData(), QFile::encodeName(output).constData()) != 0)
-        return fail(error, QStringLiteral("Cannot write %1: %2")
-                               .arg(output, QString::fromLocal8Bit(std::strerror(errno))));
+        return cannotWrite(QString::fromLocal8Bit(std::strerror(errno)));
     out.temporary.clear();
     if (report) {
         report->parts = static_cast<int>(parts.size());

@@ -58,99 +58,127 @@ QString tooLongMessage(const HeaderItem& item, qint64 length) {
         .arg(what, number(length), number(item.maxLength));
 }
 
-} // namespace
+// Reading a sequence file, part by part; each part returns false with `error` set.
+class SequenceParser {
+  public:
+    SequenceParser(const QByteArray& bytes, SequenceRecord& record, QString& error)
+        : in_(bytes), record_(record), error_(error) {}
 
-bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error) {
-    record = SequenceRecord{};
-    ArchiveReader in(bytes);
-    const std::vector<HeaderItem>& layout = headerItems();
-
-    auto endedEarly = [&](int item, int key) {
-        error = QStringLiteral("The file ends early, %1.").arg(whereEnded(item, key));
-        return false;
-    };
-
-    std::optional<float> version = in.readFloat();
-    if (!version) return endedEarly(kItemVersion, 0);
-    if (!(*version >= 1.0f && *version < 7.0f)) {
-        if (!plausibleVersion(*version))
-            error = QStringLiteral("It is not a Lumatoy sequence file.");
-        else
-            error = QStringLiteral("Its format version %1 is not one this program reads (1 to 6).")
+    bool readVersion() {
+        const std::optional<float> version = in_.readFloat();
+        if (!version) return endedEarly(kItemVersion, 0);
+        if (!(*version >= 1.0f && *version < 7.0f)) {
+            if (!plausibleVersion(*version))
+                error_ = QStringLiteral("It is not a Lumatoy sequence file.");
+            else
+                error_ =
+                    QStringLiteral("Its format version %1 is not one this program reads (1 to 6).")
                         .arg(static_cast<double>(*version));
+            return false;
+        }
+        version_ = *version;
+        record_.items[kItemVersion].f = version_;
+        return true;
+    }
+
+    // The header items after the version that the file's version holds.
+    bool readHeader() {
+        for (int n = kItemVersion + 1; n <= kHeaderItemCount; ++n)
+            if (itemPresent(n, version_) && !readItem(n)) return false;
+        return true;
+    }
+
+    bool readKeys() {
+        const std::int32_t keyCount = record_.items[kItemKeyCount].i;
+        if (keyCount < 0 || keyCount > kMaxKeyCount) {
+            error_ = QStringLiteral("It holds %1 keys; a sequence holds at most %2.")
+                         .arg(number(keyCount), number(kMaxKeyCount));
+            return false;
+        }
+        // A count the file cannot hold ends early, in the key where the data runs out, without
+        // reserving room for it.
+        qint64 recordBytes = 4;
+        for (int s = 0; s < kKeySlotCount; ++s)
+            if (slotPresent(s, version_)) recordBytes += 4;
+        if (in_.remaining() < qint64(keyCount) * recordBytes)
+            return endedEarly(0, static_cast<int>(in_.remaining() / recordBytes) + 1);
+        record_.keys.resize(static_cast<size_t>(keyCount));
+        for (int k = 0; k < keyCount; ++k)
+            if (!readKey(k, record_.keys[static_cast<size_t>(k)])) return false;
+        return true;
+    }
+
+  private:
+    bool endedEarly(int item, int key) {
+        error_ = QStringLiteral("The file ends early, %1.").arg(whereEnded(item, key));
         return false;
     }
-    record.items[kItemVersion].f = *version;
 
-    for (int n = kItemVersion + 1; n <= kHeaderItemCount; ++n) {
-        if (!itemPresent(n, *version)) continue;
-        const HeaderItem& item = layout[n];
-        SequenceItem& value = record.items[n];
+    bool readItem(int n) {
+        const HeaderItem& item = headerItems()[n];
+        SequenceItem& value = record_.items[n];
         switch (item.kind) {
         case ItemKind::Float: {
-            std::optional<float> f = in.readFloat();
+            const std::optional<float> f = in_.readFloat();
             if (!f) return endedEarly(n, 0);
             value.f = *f;
-            break;
+            return true;
         }
         case ItemKind::Int: {
-            std::optional<std::int32_t> i = in.readInt();
+            const std::optional<std::int32_t> i = in_.readInt();
             if (!i) return endedEarly(n, 0);
             value.i = *i;
-            break;
+            return true;
         }
         case ItemKind::String: {
-            std::optional<QByteArray> s = in.readString(
+            std::optional<QByteArray> s = in_.readString(
                 item.maxLength, item.maxLength == kMaxPathLength ? ArchiveReader::Wide::FileName
                                                                  : ArchiveReader::Wide::Narrowed);
-            if (!s) {
-                if (in.tooLong()) {
-                    error = tooLongMessage(item, *in.tooLong());
-                    return false;
-                }
-                return endedEarly(n, 0);
+            if (s) {
+                value.s = *s;
+                return true;
             }
-            value.s = *s;
-            break;
+            if (!in_.tooLong()) return endedEarly(n, 0);
+            error_ = tooLongMessage(item, *in_.tooLong());
+            return false;
         }
         }
+        return true;
     }
 
-    const std::int32_t keyCount = record.items[kItemKeyCount].i;
-    if (keyCount < 0 || keyCount > kMaxKeyCount) {
-        error = QStringLiteral("It holds %1 keys; a sequence holds at most %2.")
-                    .arg(number(keyCount), number(kMaxKeyCount));
-        return false;
-    }
-    // A count the file cannot hold ends early, in the key where the data runs out, without
-    // reserving room for it.
-    qint64 recordBytes = 4;
-    for (int s = 0; s < kKeySlotCount; ++s)
-        if (slotPresent(s, *version)) recordBytes += 4;
-    if (in.remaining() < qint64(keyCount) * recordBytes)
-        return endedEarly(0, static_cast<int>(in.remaining() / recordBytes) + 1);
-    record.keys.resize(static_cast<size_t>(keyCount));
-
-    for (int k = 0; k < keyCount; ++k) {
-        SequenceKey& key = record.keys[static_cast<size_t>(k)];
-        std::optional<std::int32_t> frame = in.readInt();
+    // Key `k` (from 0): its frame, then a value for each slot the version holds.
+    bool readKey(int k, SequenceKey& key) {
+        const std::optional<std::int32_t> frame = in_.readInt();
         if (!frame) return endedEarly(0, k + 1);
         if (*frame < 1 || *frame >= kTimelineFrames) {
-            error = QStringLiteral("Key %1 is at frame %2; key frames must lie between 1 and %3.")
-                        .arg(k + 1)
-                        .arg(*frame)
-                        .arg(number(kTimelineFrames - 1));
+            error_ = QStringLiteral("Key %1 is at frame %2; key frames must lie between 1 and %3.")
+                         .arg(k + 1)
+                         .arg(*frame)
+                         .arg(number(kTimelineFrames - 1));
             return false;
         }
         key.frame = *frame;
         for (int s = 0; s < kKeySlotCount; ++s) {
-            if (!slotPresent(s, *version)) continue;
-            std::optional<float> f = in.readFloat();
+            if (!slotPresent(s, version_)) continue;
+            const std::optional<float> f = in_.readFloat();
             if (!f) return endedEarly(0, k + 1);
             key.values[static_cast<size_t>(s)] = *f;
         }
+        return true;
     }
 
+    ArchiveReader in_;
+    SequenceRecord& record_;
+    QString& error_;
+    float version_ = 0;
+};
+
+} // namespace
+
+bool parseSequence(const QByteArray& bytes, SequenceRecord& record, QString& error) {
+    record = SequenceRecord{};
+    SequenceParser parser(bytes, record, error);
+    if (!parser.readVersion() || !parser.readHeader() || !parser.readKeys()) return false;
     // Whatever follows the last key is not part of the sequence: the reader stops here.
     error.clear();
     return true;

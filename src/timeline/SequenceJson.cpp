@@ -296,11 +296,10 @@ QString kindName(ItemKind kind) {
                                    : QStringLiteral("a text of single-byte characters");
 }
 
-} // namespace
-
-bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error) {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+// The top level: an object in this format, with known names only, of a version this program
+// reads.
+bool readTopLevel(const QJsonDocument& doc, const QJsonParseError& parseError, QJsonObject& root,
+                  float& version, QString& error) {
     if (!doc.isObject()) {
         error = parseError.error != QJsonParseError::NoError
                     ? QStringLiteral("Not valid JSON: %1 (at character %2).")
@@ -309,7 +308,7 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
                     : QStringLiteral("The JSON text is not an object.");
         return false;
     }
-    const QJsonObject root = doc.object();
+    root = doc.object();
     if (root.value(QLatin1String("format")).toString() != QLatin1String(kFormatName)) {
         error = QStringLiteral("The JSON text is not a Lumatoy sequence (\"format\" should be "
                                "\"%1\").")
@@ -324,74 +323,81 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
             return false;
         }
     }
-    float version = 0;
     if (!readFloat(root.value(QLatin1String("version")), version) || !(version >= 1.0f) ||
         !(version < 7.0f)) {
         error = QStringLiteral("\"version\" must be a format version from 1 to 6.");
         return false;
     }
+    return true;
+}
 
-    r = defaultRecord();
-    r.items[kItemVersion].f = version;
+bool readSoundtrack(const QJsonObject& root, SequenceRecord& r, QString& error) {
     const QJsonValue soundtrack = root.value(QLatin1String("soundtrack"));
-    if (!soundtrack.isUndefined()) {
-        if (!soundtrack.isString()) {
-            error = QStringLiteral("\"soundtrack\" must be the path of a sound file.");
-            return false;
-        }
-        r.soundtrack = soundtrack.toString();
+    if (soundtrack.isUndefined()) return true;
+    if (!soundtrack.isString()) {
+        error = QStringLiteral("\"soundtrack\" must be the path of a sound file.");
+        return false;
     }
+    r.soundtrack = soundtrack.toString();
+    return true;
+}
+
+// The header item named `name`: a start value (keyable) in "startValues", any other item but
+// the key count in "header"; 0 when there is none.
+int headerItemNamed(const QString& name, bool startValues) {
     const std::vector<HeaderItem>& layout = headerItems();
-    for (const char* section : {"header", "startValues"}) {
-        const QJsonValue value = root.value(QLatin1String(section));
-        if (!value.isUndefined() && !value.isObject()) {
-            error = QStringLiteral("\"%1\" must be an object of named values.")
-                        .arg(QLatin1String(section));
+    for (int m = 2; m <= kHeaderItemCount; ++m)
+        if ((layout[m].keyable >= 0) == startValues && m != kItemKeyCount &&
+            name == QLatin1String(layout[m].id))
+            return m;
+    return 0;
+}
+
+// One named value of "header" or "startValues" into its item, checked against the item's kind
+// and length.
+bool readItemValue(const QString& name, const QJsonValue& value, int n, SequenceItem& item,
+                   QString& error) {
+    const HeaderItem& place = headerItems()[n];
+    const ItemKind kind = place.kind;
+    const bool ok = kind == ItemKind::Float ? readFloat(value, item.f)
+                    : kind == ItemKind::Int
+                        ? readInt(value, item.i)
+                        : readString(value, item.s, place.maxLength == kMaxPathLength);
+    if (!ok) {
+        const QString range = kind == ItemKind::Float ? floatRangeFault(value) : QString();
+        error = range.isEmpty() ? QStringLiteral("\"%1\" must be %2.").arg(name, kindName(kind))
+                                : QStringLiteral("\"%1\" %2.").arg(name, range);
+        return false;
+    }
+    if (kind == ItemKind::String && item.s.size() > place.maxLength) {
+        error =
+            QStringLiteral("\"%1\" is longer than %2 characters.").arg(name).arg(place.maxLength);
+        return false;
+    }
+    return true;
+}
+
+// The values of "header" (startValues false) or "startValues"; `given` marks the items read.
+bool readItemSection(const QJsonObject& root, const char* section, bool startValues,
+                     SequenceRecord& r, std::vector<bool>& given, QString& error) {
+    const QJsonObject object = root.value(QLatin1String(section)).toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const int n = headerItemNamed(it.key(), startValues);
+        if (!n) {
+            error = QStringLiteral("Unknown name \"%1\" in \"%2\".").arg(it.key(), section);
             return false;
         }
+        if (!readItemValue(it.key(), it.value(), n, r.items[n], error)) return false;
+        given[size_t(n)] = true;
     }
-    const QJsonObject header = root.value(QLatin1String("header")).toObject();
-    const QJsonObject starts = root.value(QLatin1String("startValues")).toObject();
-    std::vector<bool> given(kHeaderItemCount + 1, false);
+    return true;
+}
 
-    auto take = [&](const QJsonObject& object, const char* section, bool startValues) {
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            int n = 0;
-            for (int m = 2; m <= kHeaderItemCount && !n; ++m)
-                if ((layout[m].keyable >= 0) == startValues && m != kItemKeyCount &&
-                    it.key() == QLatin1String(layout[m].id))
-                    n = m;
-            if (!n) {
-                error = QStringLiteral("Unknown name \"%1\" in \"%2\".").arg(it.key(), section);
-                return false;
-            }
-            SequenceItem& item = r.items[n];
-            const ItemKind kind = layout[n].kind;
-            const bool ok =
-                kind == ItemKind::Float ? readFloat(it.value(), item.f)
-                : kind == ItemKind::Int
-                    ? readInt(it.value(), item.i)
-                    : readString(it.value(), item.s, layout[n].maxLength == kMaxPathLength);
-            if (!ok) {
-                const QString range =
-                    kind == ItemKind::Float ? floatRangeFault(it.value()) : QString();
-                error = range.isEmpty()
-                            ? QStringLiteral("\"%1\" must be %2.").arg(it.key(), kindName(kind))
-                            : QStringLiteral("\"%1\" %2.").arg(it.key(), range);
-                return false;
-            }
-            if (kind == ItemKind::String && item.s.size() > layout[n].maxLength) {
-                error = QStringLiteral("\"%1\" is longer than %2 characters.")
-                            .arg(it.key())
-                            .arg(layout[n].maxLength);
-                return false;
-            }
-            given[size_t(n)] = true;
-        }
-        return true;
-    };
-    if (!take(header, "header", false) || !take(starts, "startValues", true)) return false;
-
+// The items the text leaves out: a repeat copies its original, a length is that of its string;
+// any other item of the version must be given.
+bool completeItems(SequenceRecord& r, const std::vector<bool>& given, float version,
+                   QString& error) {
+    const std::vector<HeaderItem>& layout = headerItems();
     for (int n = 2; n <= kHeaderItemCount; ++n) {
         const HeaderItem& item = layout[n];
         if (given[size_t(n)] || n == kItemKeyCount || !itemPresent(n, version)) continue;
@@ -410,7 +416,93 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
     for (int n = 2; n <= kHeaderItemCount; ++n)
         if (layout[n].lengthOf > 0 && !given[size_t(n)])
             r.items[n].f = float(r.items[layout[n].lengthOf].s.size());
+    return true;
+}
 
+// A key's "values": every keyable value its slots of this version need, by id.
+bool readKeyValues(const QJsonObject& object, const QString& where, float version, SequenceKey& key,
+                   QString& error) {
+    std::vector<float> values(kKeyableCount, 0.0f);
+    std::vector<bool> valueGiven(kKeyableCount, false);
+    const QJsonObject named = object.value(QLatin1String("values")).toObject();
+    for (auto it = named.begin(); it != named.end(); ++it) {
+        const int p = keyableIndex(it.key().toStdString());
+        if (p < 0 || !readFloat(it.value(), values[size_t(p)])) {
+            const QString range = p < 0 ? QString() : floatRangeFault(it.value());
+            error = range.isEmpty()
+                        ? QStringLiteral("\"%1\" in %2 is not a keyable value with a number.")
+                              .arg(it.key(), where)
+                        : QStringLiteral("\"%1\" in %2 %3.").arg(it.key(), where, range);
+            return false;
+        }
+        valueGiven[size_t(p)] = true;
+    }
+    const std::vector<KeySlot>& slotLayout = keySlots();
+    for (int s = 0; s < kKeySlotCount; ++s) {
+        if (!slotPresent(s, version)) continue;
+        const int p = slotLayout[s].keyable;
+        if (!valueGiven[size_t(p)]) {
+            error = QStringLiteral("\"%1\" is missing from the values of %2.")
+                        .arg(QLatin1String(keyableParams()[size_t(p)].id.c_str()), where);
+            return false;
+        }
+        key.values[size_t(s)] = values[size_t(p)];
+    }
+    return true;
+}
+
+// A key's "slots": values set by slot number (1 to 240) over those of its "values".
+bool readSlotOverrides(const QJsonObject& object, const QString& where, SequenceKey& key,
+                       QString& error) {
+    const QJsonObject overrides = object.value(QLatin1String("slots")).toObject();
+    for (auto it = overrides.begin(); it != overrides.end(); ++it) {
+        bool ok = false;
+        const int s = it.key().toInt(&ok) - 1;
+        if (ok && s >= 0 && s < kKeySlotCount && !floatRangeFault(it.value()).isEmpty()) {
+            error = QStringLiteral("Slot \"%1\" of %2 %3.")
+                        .arg(it.key(), where, floatRangeFault(it.value()));
+            return false;
+        }
+        if (!ok || s < 0 || s >= kKeySlotCount || !readFloat(it.value(), key.values[size_t(s)])) {
+            error = QStringLiteral("\"slots\" of %1 names slot \"%2\", which is not 1 to 240 "
+                                   "with a number.")
+                        .arg(where, it.key());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Key `k` (from 0) of the list: its frame, its values, then its slot overrides.
+bool readKey(const QJsonValue& value, qsizetype k, float version, SequenceKey& key,
+             QString& error) {
+    const QString where = QStringLiteral("key %1").arg(k + 1);
+    if (!value.isObject()) {
+        error = QStringLiteral("%1 must be an object with \"frame\" and \"values\".").arg(where);
+        error[0] = error[0].toUpper();
+        return false;
+    }
+    const QJsonObject object = value.toObject();
+    for (const char* section : {"values", "slots"}) {
+        const QJsonValue part = object.value(QLatin1String(section));
+        if (!part.isUndefined() && !part.isObject()) {
+            error = QStringLiteral("\"%1\" of %2 must be an object of named values.")
+                        .arg(QLatin1String(section), where);
+            return false;
+        }
+    }
+    if (!readInt(object.value(QLatin1String("frame")), key.frame) || key.frame < 1 ||
+        key.frame >= kTimelineFrames) {
+        error = QStringLiteral("The frame of %1 must be a whole number from 1 to %2.")
+                    .arg(where)
+                    .arg(kTimelineFrames - 1);
+        return false;
+    }
+    return readKeyValues(object, where, version, key, error) &&
+           readSlotOverrides(object, where, key, error);
+}
+
+bool readKeyList(const QJsonObject& root, float version, SequenceRecord& r, QString& error) {
     const QJsonValue keyList = root.value(QLatin1String("keys"));
     if (!keyList.isUndefined() && !keyList.isArray()) {
         error = QStringLiteral("\"keys\" must be a list of keys (it is %1).")
@@ -427,76 +519,37 @@ bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error)
         return false;
     }
     r.keys.clear();
-    const std::vector<KeySlot>& slotLayout = keySlots();
     for (qsizetype k = 0; k < keys.size(); ++k) {
-        const QString where = QStringLiteral("key %1").arg(k + 1);
-        if (!keys[k].isObject()) {
-            error =
-                QStringLiteral("%1 must be an object with \"frame\" and \"values\".").arg(where);
-            error[0] = error[0].toUpper();
-            return false;
-        }
-        const QJsonObject object = keys[k].toObject();
-        for (const char* section : {"values", "slots"}) {
-            const QJsonValue value = object.value(QLatin1String(section));
-            if (!value.isUndefined() && !value.isObject()) {
-                error = QStringLiteral("\"%1\" of %2 must be an object of named values.")
-                            .arg(QLatin1String(section), where);
-                return false;
-            }
-        }
         SequenceKey key;
-        if (!readInt(object.value(QLatin1String("frame")), key.frame) || key.frame < 1 ||
-            key.frame >= kTimelineFrames) {
-            error = QStringLiteral("The frame of %1 must be a whole number from 1 to %2.")
-                        .arg(where)
-                        .arg(kTimelineFrames - 1);
-            return false;
-        }
-        std::vector<float> values(kKeyableCount, 0.0f);
-        std::vector<bool> valueGiven(kKeyableCount, false);
-        const QJsonObject named = object.value(QLatin1String("values")).toObject();
-        for (auto it = named.begin(); it != named.end(); ++it) {
-            const int p = keyableIndex(it.key().toStdString());
-            if (p < 0 || !readFloat(it.value(), values[size_t(p)])) {
-                const QString range = p < 0 ? QString() : floatRangeFault(it.value());
-                error = range.isEmpty()
-                            ? QStringLiteral("\"%1\" in %2 is not a keyable value with a number.")
-                                  .arg(it.key(), where)
-                            : QStringLiteral("\"%1\" in %2 %3.").arg(it.key(), where, range);
-                return false;
-            }
-            valueGiven[size_t(p)] = true;
-        }
-        for (int s = 0; s < kKeySlotCount; ++s) {
-            if (!slotPresent(s, version)) continue;
-            const int p = slotLayout[s].keyable;
-            if (!valueGiven[size_t(p)]) {
-                error = QStringLiteral("\"%1\" is missing from the values of %2.")
-                            .arg(QLatin1String(keyableParams()[size_t(p)].id.c_str()), where);
-                return false;
-            }
-            key.values[size_t(s)] = values[size_t(p)];
-        }
-        const QJsonObject overrides = object.value(QLatin1String("slots")).toObject();
-        for (auto it = overrides.begin(); it != overrides.end(); ++it) {
-            bool ok = false;
-            const int s = it.key().toInt(&ok) - 1;
-            if (ok && s >= 0 && s < kKeySlotCount && !floatRangeFault(it.value()).isEmpty()) {
-                error = QStringLiteral("Slot \"%1\" of %2 %3.")
-                            .arg(it.key(), where, floatRangeFault(it.value()));
-                return false;
-            }
-            if (!ok || s < 0 || s >= kKeySlotCount ||
-                !readFloat(it.value(), key.values[size_t(s)])) {
-                error = QStringLiteral("\"slots\" of %1 names slot \"%2\", which is not 1 to 240 "
-                                       "with a number.")
-                            .arg(where, it.key());
-                return false;
-            }
-        }
+        if (!readKey(keys[k], k, version, key, error)) return false;
         r.keys.push_back(key);
     }
     r.items[kItemKeyCount].i = static_cast<std::int32_t>(r.keys.size());
     return true;
+}
+
+} // namespace
+
+bool sequenceFromJson(const QByteArray& json, SequenceRecord& r, QString& error) {
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    QJsonObject root;
+    float version = 0;
+    if (!readTopLevel(doc, parseError, root, version, error)) return false;
+
+    r = defaultRecord();
+    r.items[kItemVersion].f = version;
+    if (!readSoundtrack(root, r, error)) return false;
+    for (const char* section : {"header", "startValues"}) {
+        const QJsonValue value = root.value(QLatin1String(section));
+        if (!value.isUndefined() && !value.isObject()) {
+            error = QStringLiteral("\"%1\" must be an object of named values.")
+                        .arg(QLatin1String(section));
+            return false;
+        }
+    }
+    std::vector<bool> given(kHeaderItemCount + 1, false);
+    return readItemSection(root, "header", false, r, given, error) &&
+           readItemSection(root, "startValues", true, r, given, error) &&
+           completeItems(r, given, version, error) && readKeyList(root, version, r, error);
 }

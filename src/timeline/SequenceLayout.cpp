@@ -5,7 +5,9 @@
 #include "scene/CZoetraView.h"
 #include "timeline/KeyableParams.h"
 
+#include <deque>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -65,6 +67,47 @@ struct LayoutBuilder {
         items.push_back(copy);
     }
 };
+
+// A header id made at run time ("model2.rotate.x"), kept for the program's life.
+const char* keptId(std::string id) {
+    static std::deque<std::string> ids; // a deque never moves what it holds
+    return ids.emplace_back(std::move(id)).c_str();
+}
+
+// The items of model N + 1, sections I to K of the file: model 1's from version 0 (its blur
+// values from 5 on), models 2 and 3 from 5. Where models 1 and 3 store their blur pass request,
+// model 2 stores "blur.apply.model" again.
+template <int N> void addModelItems(LayoutBuilder& b) {
+    const float since = N == 0 ? 0 : 5;
+    const auto id = [](const char* name) {
+        return keptId("model" + std::to_string(N + 1) + "." + name);
+    };
+    b.field(id("hollow"), FLOAT(modelHollow[N]), since);
+    b.field(id("on"), FLOAT(modelOn[N]), since);
+    b.field(id("units"), INT(modelUnits[N]), since);
+    for (const char* name :
+         {"rotate.x", "rotate.y", "rotate.z", "position.x", "position.y", "position.z", "scale.x",
+          "scale.y", "scale.z", "colour.r", "colour.g", "colour.b", "spotPosition.x",
+          "spotPosition.y", "spotPosition.z", "fade", "textureOffset.s", "textureOffset.t"})
+        b.start(id(name), since);
+    for (const char* name : {"blur.density", "blur.alpha", "blur.separation", "blur.colour.r",
+                             "blur.colour.g", "blur.colour.b"})
+        b.start(id(name), 5);
+    b.field(id("transparency"), FLOAT(modelTransparency[N]), since);
+    b.field(id("shiny"), FLOAT(modelShiny[N]), since);
+    b.string(id("path"), STRING(modelPath[N]), kMaxPathLength, since);
+    b.length(id("pathLength"), -1, since);
+    b.texturePath(id("texturePath"), STRING(modelTexturePath[N]), since);
+    b.length(id("texturePathLength"), -1, since);
+    b.field(id("loaded"), FLOAT(modelLoaded[N]), since);
+    b.field(id("sphereMap"), FLOAT(modelSphereMap[N]), since);
+    b.field(id("lighting"), FLOAT(modelLighting[N]), since);
+    if (N == 1)
+        b.repeat("blur.apply.model.again2", 169, 5);
+    else
+        b.field(id("blurPassRequest"), FLOAT(modelBlurPassRequest[N]), 5);
+    b.field(id("radialBlur"), FLOAT(modelRadialBlur[N]), 5);
+}
 
 std::vector<HeaderItem> buildHeader() {
     LayoutBuilder b;
@@ -263,123 +306,10 @@ std::vector<HeaderItem> buildHeader() {
     b.start("blur.motion.trim", 0);
     b.start("blur.motion.stretch.x", 0);
     b.start("blur.motion.stretch.y", 0);
-    // I. Model 1
-    b.field("model1.hollow", FLOAT(modelHollow[0]), 0);
-    b.field("model1.on", FLOAT(modelOn[0]), 0);
-    b.field("model1.units", INT(modelUnits[0]), 0);
-    b.start("model1.rotate.x", 0);
-    b.start("model1.rotate.y", 0);
-    b.start("model1.rotate.z", 0);
-    b.start("model1.position.x", 0);
-    b.start("model1.position.y", 0);
-    b.start("model1.position.z", 0);
-    b.start("model1.scale.x", 0);
-    b.start("model1.scale.y", 0);
-    b.start("model1.scale.z", 0);
-    b.start("model1.colour.r", 0);
-    b.start("model1.colour.g", 0);
-    b.start("model1.colour.b", 0);
-    b.start("model1.spotPosition.x", 0);
-    b.start("model1.spotPosition.y", 0);
-    b.start("model1.spotPosition.z", 0);
-    b.start("model1.fade", 0);
-    b.start("model1.textureOffset.s", 0);
-    b.start("model1.textureOffset.t", 0);
-    b.start("model1.blur.density", 5);
-    b.start("model1.blur.alpha", 5);
-    b.start("model1.blur.separation", 5);
-    b.start("model1.blur.colour.r", 5);
-    b.start("model1.blur.colour.g", 5);
-    b.start("model1.blur.colour.b", 5);
-    b.field("model1.transparency", FLOAT(modelTransparency[0]), 0);
-    b.field("model1.shiny", FLOAT(modelShiny[0]), 0);
-    b.string("model1.path", STRING(modelPath[0]), kMaxPathLength, 0);
-    b.length("model1.pathLength", -1, 0);
-    b.texturePath("model1.texturePath", STRING(modelTexturePath[0]), 0);
-    b.length("model1.texturePathLength", -1, 0);
-    b.field("model1.loaded", FLOAT(modelLoaded[0]), 0);
-    b.field("model1.sphereMap", FLOAT(modelSphereMap[0]), 0);
-    b.field("model1.lighting", FLOAT(modelLighting[0]), 0);
-    b.field("model1.blurPassRequest", FLOAT(modelBlurPassRequest[0]), 5);
-    b.field("model1.radialBlur", FLOAT(modelRadialBlur[0]), 5);
-    // J. Model 2
-    b.field("model2.hollow", FLOAT(modelHollow[1]), 5);
-    b.field("model2.on", FLOAT(modelOn[1]), 5);
-    b.field("model2.units", INT(modelUnits[1]), 5);
-    b.start("model2.rotate.x", 5);
-    b.start("model2.rotate.y", 5);
-    b.start("model2.rotate.z", 5);
-    b.start("model2.position.x", 5);
-    b.start("model2.position.y", 5);
-    b.start("model2.position.z", 5);
-    b.start("model2.scale.x", 5);
-    b.start("model2.scale.y", 5);
-    b.start("model2.scale.z", 5);
-    b.start("model2.colour.r", 5);
-    b.start("model2.colour.g", 5);
-    b.start("model2.colour.b", 5);
-    b.start("model2.spotPosition.x", 5);
-    b.start("model2.spotPosition.y", 5);
-    b.start("model2.spotPosition.z", 5);
-    b.start("model2.fade", 5);
-    b.start("model2.textureOffset.s", 5);
-    b.start("model2.textureOffset.t", 5);
-    b.start("model2.blur.density", 5);
-    b.start("model2.blur.alpha", 5);
-    b.start("model2.blur.separation", 5);
-    b.start("model2.blur.colour.r", 5);
-    b.start("model2.blur.colour.g", 5);
-    b.start("model2.blur.colour.b", 5);
-    b.field("model2.transparency", FLOAT(modelTransparency[1]), 5);
-    b.field("model2.shiny", FLOAT(modelShiny[1]), 5);
-    b.string("model2.path", STRING(modelPath[1]), kMaxPathLength, 5);
-    b.length("model2.pathLength", -1, 5);
-    b.texturePath("model2.texturePath", STRING(modelTexturePath[1]), 5);
-    b.length("model2.texturePathLength", -1, 5);
-    b.field("model2.loaded", FLOAT(modelLoaded[1]), 5);
-    b.field("model2.sphereMap", FLOAT(modelSphereMap[1]), 5);
-    b.field("model2.lighting", FLOAT(modelLighting[1]), 5);
-    b.repeat("blur.apply.model.again2", 169, 5);
-    b.field("model2.radialBlur", FLOAT(modelRadialBlur[1]), 5);
-    // K. Model 3
-    b.field("model3.hollow", FLOAT(modelHollow[2]), 5);
-    b.field("model3.on", FLOAT(modelOn[2]), 5);
-    b.field("model3.units", INT(modelUnits[2]), 5);
-    b.start("model3.rotate.x", 5);
-    b.start("model3.rotate.y", 5);
-    b.start("model3.rotate.z", 5);
-    b.start("model3.position.x", 5);
-    b.start("model3.position.y", 5);
-    b.start("model3.position.z", 5);
-    b.start("model3.scale.x", 5);
-    b.start("model3.scale.y", 5);
-    b.start("model3.scale.z", 5);
-    b.start("model3.colour.r", 5);
-    b.start("model3.colour.g", 5);
-    b.start("model3.colour.b", 5);
-    b.start("model3.spotPosition.x", 5);
-    b.start("model3.spotPosition.y", 5);
-    b.start("model3.spotPosition.z", 5);
-    b.start("model3.fade", 5);
-    b.start("model3.textureOffset.s", 5);
-    b.start("model3.textureOffset.t", 5);
-    b.start("model3.blur.density", 5);
-    b.start("model3.blur.alpha", 5);
-    b.start("model3.blur.separation", 5);
-    b.start("model3.blur.colour.r", 5);
-    b.start("model3.blur.colour.g", 5);
-    b.start("model3.blur.colour.b", 5);
-    b.field("model3.transparency", FLOAT(modelTransparency[2]), 5);
-    b.field("model3.shiny", FLOAT(modelShiny[2]), 5);
-    b.string("model3.path", STRING(modelPath[2]), kMaxPathLength, 5);
-    b.length("model3.pathLength", -1, 5);
-    b.texturePath("model3.texturePath", STRING(modelTexturePath[2]), 5);
-    b.length("model3.texturePathLength", -1, 5);
-    b.field("model3.loaded", FLOAT(modelLoaded[2]), 5);
-    b.field("model3.sphereMap", FLOAT(modelSphereMap[2]), 5);
-    b.field("model3.lighting", FLOAT(modelLighting[2]), 5);
-    b.field("model3.blurPassRequest", FLOAT(modelBlurPassRequest[2]), 5);
-    b.field("model3.radialBlur", FLOAT(modelRadialBlur[2]), 5);
+    // I to K. Models 1 to 3
+    addModelItems<0>(b);
+    addModelItems<1>(b);
+    addModelItems<2>(b);
     // L. Pictures
     b.field("pictures.on", FLOAT(pictureOn), 0);
     b.field("pictures.lighting", FLOAT(pictureLighting), 0);
@@ -418,4 +348,3 @@ const std::vector<HeaderItem>& headerItems() {
     static const std::vector<HeaderItem> items = buildHeader();
     return items;
 }
-

@@ -2,6 +2,7 @@
 // "Blur On" / "Blur Off" button, the "Apply Blur to:" boxes, opening and Reset.
 #include "effects/blur/BlurControls.h"
 
+#include "effects/SceneField.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -18,10 +19,6 @@ void chooseRadial(CZoetraView& v, int) {
 void chooseMotion(CZoetraView& v, int) {
     v.radialBlurOn = 0;
     v.motionBlurOn = 2.0f;
-}
-
-float& motionDensity(CZoetraView& v, int) {
-    return v.motionBlurDensity;
 }
 
 // The page's edits only show the values; no drag reaches the blur.
@@ -48,8 +45,8 @@ const ControlEntry kBlurEntries[] = {
     entry("Radial Blur Colour Red (X)  Colour Green (Y) Colour Blue (Z)", {"blur.radial.colour.r"},
           {"blur.radial.colour.g"}, {"blur.radial.colour.b"}, kHundredths, chooseRadial),
     entry("Motion Blur Density (X) Motion Blur Fade (Y) Motion Blur Trim (Z)",
-          {nullptr, motionDensity}, {"blur.motion.fade"}, {"blur.motion.trim"}, kWide,
-          chooseMotion),
+          {nullptr, sceneField<&CZoetraView::motionBlurDensity>}, {"blur.motion.fade"},
+          {"blur.motion.trim"}, kWide, chooseMotion),
     entry("Motion Blur Stetch Left / Right (X)  Stretch Up / Down (Y)  ", {"blur.motion.stretch.x"},
           {"blur.motion.stretch.y"}, {}, kWide, chooseMotion),
 };
@@ -58,36 +55,6 @@ bool noDrag(const CZoetraView&, int) {
     return false;
 }
 
-#define BLUR_FLAG(name, field)                                                                     \
-    float& name(CZoetraView& v, int) {                                                             \
-        return v.field;                                                                            \
-    }                                                                                              \
-    bool name##Ticked(const CZoetraView& v, int) {                                                 \
-        return isOn(v.field);                                                                      \
-    }
-BLUR_FLAG(blurText, blurText)
-BLUR_FLAG(blurStars, blurStars)
-BLUR_FLAG(blurParticles, blurParticles)
-BLUR_FLAG(blurFire, blurFire)
-BLUR_FLAG(blurModel, blurModel)
-#undef BLUR_FLAG
-
-float& radialOn(CZoetraView& v, int) {
-    return v.radialBlurOn;
-}
-
-#define CLICKS(name, field)                                                                        \
-    float& name(CZoetraView& v, int) {                                                             \
-        return v.field;                                                                            \
-    }
-CLICKS(blurOnClicks, blurOnClicks)
-CLICKS(blurTextClicks, blurTextClicks)
-CLICKS(blurStarsClicks, blurStarsClicks)
-CLICKS(blurParticlesClicks, blurParticlesClicks)
-CLICKS(blurFireClicks, blurFireClicks)
-CLICKS(blurModelClicks, blurModelClicks)
-#undef CLICKS
-
 // Every click of "Blur On" / "Blur Off" first switches both blurs off; the second click of a
 // cycle then switches the radial blur on again.
 void blurButtonClicked(CZoetraView& v, int, bool) {
@@ -95,18 +62,14 @@ void blurButtonClicked(CZoetraView& v, int, bool) {
 }
 
 const ToggleSpec kBlurToggles[] = {
-    {{"Blur Off", "Blur On"}, radialOn, blurOnClicks, {0, 2}, blurButtonClicked},
+    switchButton<&CZoetraView::radialBlurOn, &CZoetraView::blurOnClicks>("Blur Off", "Blur On",
+                                                                         {0, 2}, blurButtonClicked),
     // "Apply Blur to:" check boxes; "Fire" and "Model" are on the page but hidden.
-    {{"Text", "Text"}, blurText, blurTextClicks, {2, 0}, nullptr, blurTextTicked},
-    {{"Stars", "Stars"}, blurStars, blurStarsClicks, {2, 0}, nullptr, blurStarsTicked},
-    {{"Particles", "Particles"},
-     blurParticles,
-     blurParticlesClicks,
-     {2, 0},
-     nullptr,
-     blurParticlesTicked},
-    {{"Fire", "Fire"}, blurFire, blurFireClicks, {2, 0}, nullptr, blurFireTicked, true},
-    {{"Model", "Model"}, blurModel, blurModelClicks, {2, 0}, nullptr, blurModelTicked, true},
+    checkBox<&CZoetraView::blurText, &CZoetraView::blurTextClicks>("Text"),
+    checkBox<&CZoetraView::blurStars, &CZoetraView::blurStarsClicks>("Stars"),
+    checkBox<&CZoetraView::blurParticles, &CZoetraView::blurParticlesClicks>("Particles"),
+    checkBox<&CZoetraView::blurFire, &CZoetraView::blurFireClicks>("Fire", true),
+    checkBox<&CZoetraView::blurModel, &CZoetraView::blurModelClicks>("Model", true),
 };
 
 // Creating the page switches the radial blur on while the text is a blur source.

@@ -105,10 +105,9 @@ std::vector<RadialCopy> radialCopies(const OverlayLook& look, int copies, float 
     return out;
 }
 
-// The copies themselves: each samples a smaller central part of the capture and is fainter.
-void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
-    const Vec3 rgb = overlayRgb(v, look);
-    glBindTexture(GL_TEXTURE_2D, look.texture);
+// Runs `draw` in the copies' projection: 640 x 480 with y growing downwards, both matrices
+// pushed before and popped after.
+template <typename Draw> void inCopyProjection(Draw draw) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -116,23 +115,32 @@ void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glBegin(GL_QUADS);
-    for (const RadialCopy& c : radialCopies(look, copies, step)) {
-        glColor4f(rgb.x, rgb.y, rgb.z, c.alpha);
-        glTexCoord2f(c.inset, 1 - c.inset);
-        glVertex2f(0, 0);
-        glTexCoord2f(c.inset, c.inset);
-        glVertex2f(0, 480);
-        glTexCoord2f(1 - c.inset, c.inset);
-        glVertex2f(640, 480);
-        glTexCoord2f(1 - c.inset, 1 - c.inset);
-        glVertex2f(640, 0);
-    }
-    glEnd();
+    draw();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+}
+
+// The copies themselves: each samples a smaller central part of the capture and is fainter.
+void drawCopies(const CZoetraView& v, const OverlayLook& look, int copies, float step) {
+    const Vec3 rgb = overlayRgb(v, look);
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    inCopyProjection([&] {
+        glBegin(GL_QUADS);
+        for (const RadialCopy& c : radialCopies(look, copies, step)) {
+            glColor4f(rgb.x, rgb.y, rgb.z, c.alpha);
+            glTexCoord2f(c.inset, 1 - c.inset);
+            glVertex2f(0, 0);
+            glTexCoord2f(c.inset, c.inset);
+            glVertex2f(0, 480);
+            glTexCoord2f(1 - c.inset, c.inset);
+            glVertex2f(640, 480);
+            glTexCoord2f(1 - c.inset, 1 - c.inset);
+            glVertex2f(640, 0);
+        }
+        glEnd();
+    });
 }
 
 // The copies added up per pixel by the fragment program and blended over the frame once.
@@ -141,18 +149,8 @@ bool drawProgramCopies(CZoetraView& v, const OverlayLook& look, int copies, floa
     const Vec3 rgb = overlayRgb(v, look);
     const std::vector<RadialCopy> list = radialCopies(look, copies, step);
     glBindTexture(GL_TEXTURE_2D, look.texture);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 640, 480, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    drawRadialSum(v.radialSumProgram, list.data(), copies, rgb.x, rgb.y, rgb.z);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    inCopyProjection(
+        [&] { drawRadialSum(v.radialSumProgram, list.data(), copies, rgb.x, rgb.y, rgb.z); });
     return true;
 }
 
@@ -183,21 +181,10 @@ void addPictureOverFrame(unsigned texture, int width, int height) {
 bool drawSummedCopies(CZoetraView& v, const OverlayLook& look, int copies, float step) {
     const int width = v.viewportWidth, height = v.viewportHeight;
     if (!prepareOverlayTarget(v.radialOverlaySum, width, height)) return false;
-    GLint frameDraw = 0, frameRead = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frameDraw);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &frameRead);
-    GLfloat clearColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, v.radialOverlaySum.fbo);
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    const FramebufferBinding frame = currentFramebuffers();
+    beginOverlay(v.radialOverlaySum);
     drawCopies(v, look, copies, step);
-
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(frameDraw));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(frameRead));
+    bindFramebuffers(frame);
     addPictureOverFrame(v.radialOverlaySum.texture, width, height);
     return true;
 }
@@ -317,10 +304,9 @@ void motionQuad(const CZoetraView& v, int width, int height) {
     endOrtho();
 }
 
-// The motion texture drawn with the legacy colour; the previous blurred image that the next
-// capture and the frame start from.
-void backgroundOverlay(CZoetraView& v, int width, int height) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+// The motion texture added over (0, 0)-(width, height) in `rgb`, unlit and without the depth
+// test, which is back on afterwards, with blending off.
+void addMotionTexture(CZoetraView& v, int width, int height, const Vec3& rgb) {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
@@ -329,12 +315,17 @@ void backgroundOverlay(CZoetraView& v, int width, int height) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, v.motionBlurTexture);
-    const float alpha = motionOverlayAlpha(v.motionBlurFade);
-    const Vec3 legacy = legacyColour(v);
-    glColor4f(legacy.x, legacy.y, legacy.z, alpha);
+    glColor4f(rgb.x, rgb.y, rgb.z, motionOverlayAlpha(v.motionBlurFade));
     motionQuad(v, width, height);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+}
+
+// The motion texture drawn with the legacy colour; the previous blurred image that the next
+// capture and the frame start from.
+void backgroundOverlay(CZoetraView& v, int width, int height) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    addMotionTexture(v, width, height, legacyColour(v));
 }
 
 } // namespace
@@ -427,16 +418,5 @@ void captureMotionBlur(CZoetraView& v, bool (*rateGate)(float rate), MotionFrame
 
 void drawMotionBlurOverlay(CZoetraView& v) {
     v.radialBlurOn = 0;
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, v.motionBlurTexture);
-    glColor4f(1, 1, 0, motionOverlayAlpha(v.motionBlurFade));
-    motionQuad(v, v.viewportWidth, v.viewportHeight);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
+    addMotionTexture(v, v.viewportWidth, v.viewportHeight, {1, 1, 0});
 }

@@ -22,9 +22,8 @@ bool complete() {
 }
 
 bool build(CaptureTarget& t, int size, int samples) {
-    GLint previousDraw = 0, previousRead = 0, previousRb = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousDraw);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead);
+    const FramebufferBinding previous = currentFramebuffers();
+    GLint previousRb = 0;
     glGetIntegerv(GL_RENDERBUFFER_BINDING, &previousRb);
 
     t.size = size;
@@ -45,8 +44,7 @@ bool build(CaptureTarget& t, int size, int samples) {
                                   t.resolveColour);
         ok = complete();
     }
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(previousDraw));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(previousRead));
+    bindFramebuffers(previous);
     glBindRenderbuffer(GL_RENDERBUFFER, GLuint(previousRb));
     if (!ok) releaseCaptureTarget(t);
     return ok;
@@ -80,9 +78,8 @@ bool prepareOverlayTarget(OverlayTarget& t, int width, int height) {
     if (width <= 0 || height <= 0) return false;
     if (t.fbo != 0 && t.width == width && t.height == height) return true;
     releaseOverlayTarget(t);
-    GLint previousDraw = 0, previousRead = 0, previousTexture = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousDraw);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead);
+    const FramebufferBinding previous = currentFramebuffers();
+    GLint previousTexture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
     t.width = width;
     t.height = height;
@@ -95,8 +92,7 @@ bool prepareOverlayTarget(OverlayTarget& t, int width, int height) {
     glBindFramebuffer(GL_FRAMEBUFFER, t.fbo);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
     const bool ok = complete();
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(previousDraw));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(previousRead));
+    bindFramebuffers(previous);
     glBindTexture(GL_TEXTURE_2D, GLuint(previousTexture));
     if (!ok) releaseOverlayTarget(t);
     return ok;
@@ -115,9 +111,7 @@ int currentSampleCount() {
 }
 
 FramebufferBinding beginCapture(const CaptureTarget& target) {
-    FramebufferBinding previous;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous.draw);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous.read);
+    const FramebufferBinding previous = currentFramebuffers();
     glBindFramebuffer(GL_FRAMEBUFFER, target.drawFbo);
     glViewport(0, 0, target.size, target.size);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -137,6 +131,27 @@ void readCapture(const CaptureTarget& target) {
 }
 
 void endCapture(const FramebufferBinding& binding) {
+    bindFramebuffers(binding);
+}
+
+FramebufferBinding currentFramebuffers() {
+    FramebufferBinding binding;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &binding.draw);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &binding.read);
+    return binding;
+}
+
+void bindFramebuffers(const FramebufferBinding& binding) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(binding.draw));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(binding.read));
+}
+
+void beginOverlay(const OverlayTarget& target) {
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.fbo);
+    glViewport(0, 0, target.width, target.height);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
 }

@@ -44,3 +44,11 @@ FramebufferBinding beginCapture(const CaptureTarget& target);
 void readCapture(const CaptureTarget& target);
 // Binds the frame's framebuffers again.
 void endCapture(const FramebufferBinding& binding);
+
+// The framebuffers bound now for drawing and for reading; bindFramebuffers binds them again.
+FramebufferBinding currentFramebuffers();
+void bindFramebuffers(const FramebufferBinding& binding);
+
+// Draws into `target` from now on, the viewport covering its width x height, the picture cleared
+// to transparent black; the clear colour stays as it was.
+void beginOverlay(const OverlayTarget& target);

@@ -2,6 +2,7 @@
 // check boxes, texture pickers, opening, activation and Reset; and the model picker.
 #include "effects/models/ModelControls.h"
 
+#include "effects/SceneField.h"
 #include "effects/models/ModelEffect.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
@@ -65,43 +66,9 @@ const char* modelPrefix(const CZoetraView&, int n) {
     return modelKeys(n).idPrefix;
 }
 
-bool modelTargeted(const CZoetraView& v, int n) {
-    return isOn(v.mouseTargetModel[n]);
-}
 bool modelOnAndTargeted(const CZoetraView& v, int n) {
     return isOn(v.modelOn[n]) && isOn(v.mouseTargetModel[n]);
 }
-float& modelTarget(CZoetraView& v, int n) {
-    return v.mouseTargetModel[n];
-}
-
-#define MODEL_FLAG(name, field)                                                                    \
-    float& name(CZoetraView& v, int n) {                                                           \
-        return v.field[n];                                                                         \
-    }
-MODEL_FLAG(modelOn, modelOn)
-MODEL_FLAG(modelOnClicks, modelOnClicks)
-MODEL_FLAG(radialBlur, modelRadialBlur)
-MODEL_FLAG(radialBlurClicks, modelRadialBlurClicks)
-MODEL_FLAG(lighting, modelLighting)
-MODEL_FLAG(lightingClicks, modelLightingClicks)
-MODEL_FLAG(transparency, modelTransparency)
-MODEL_FLAG(transparencyClicks, modelTransparencyClicks)
-MODEL_FLAG(sphereMap, modelSphereMap)
-MODEL_FLAG(sphereMapClicks, modelSphereMapClicks)
-MODEL_FLAG(shiny, modelShiny)
-MODEL_FLAG(shinyClicks, modelShinyClicks)
-#undef MODEL_FLAG
-
-#define TICKED(name, field)                                                                        \
-    bool name(const CZoetraView& v, int n) {                                                       \
-        return isOn(v.field[n]);                                                                   \
-    }
-TICKED(lightingTicked, modelLighting)
-TICKED(transparencyTicked, modelTransparency)
-TICKED(sphereMapTicked, modelSphereMap)
-TICKED(shinyTicked, modelShiny)
-#undef TICKED
 
 // The blur passes run for the model exactly while its own blur is on.
 void radialBlurClicked(CZoetraView& v, int n, bool) {
@@ -109,27 +76,15 @@ void radialBlurClicked(CZoetraView& v, int n, bool) {
 }
 
 const ToggleSpec kModelToggles[] = {
-    {{"Model 1 Off", "Model 1 On"}, modelOn, modelOnClicks, {0, 2}},
-    {{"Radial Blur On", "Radial Blur Off"},
-     radialBlur,
-     radialBlurClicks,
-     {2, 0},
-     radialBlurClicked},
+    switchButton<&CZoetraView::modelOn, &CZoetraView::modelOnClicks>("Model 1 Off", "Model 1 On"),
+    switchButton<&CZoetraView::modelRadialBlur, &CZoetraView::modelRadialBlurClicks>(
+        "Radial Blur On", "Radial Blur Off", {2, 0}, radialBlurClicked),
     // Check boxes: a click that ticks the box switches its value on.
-    {{"Lighting 1", "Lighting 1"}, lighting, lightingClicks, {2, 0}, nullptr, lightingTicked},
-    {{"Transparency", "Transparency"},
-     transparency,
-     transparencyClicks,
-     {2, 0},
-     nullptr,
-     transparencyTicked},
-    {{"Sphere Mapped", "Sphere Mapped"},
-     sphereMap,
-     sphereMapClicks,
-     {2, 0},
-     nullptr,
-     sphereMapTicked},
-    {{"Shiny Texture", "Shiny Texture"}, shiny, shinyClicks, {2, 0}, nullptr, shinyTicked},
+    checkBox<&CZoetraView::modelLighting, &CZoetraView::modelLightingClicks>("Lighting 1"),
+    checkBox<&CZoetraView::modelTransparency, &CZoetraView::modelTransparencyClicks>(
+        "Transparency"),
+    checkBox<&CZoetraView::modelSphereMap, &CZoetraView::modelSphereMapClicks>("Sphere Mapped"),
+    checkBox<&CZoetraView::modelShiny, &CZoetraView::modelShinyClicks>("Shiny Texture"),
 };
 
 void plainTexture(CZoetraView& v, int n) {
@@ -191,9 +146,9 @@ constexpr ControlPage modelPage(int n) {
     page.entries = kModelEntries;
     page.instance = n;
     page.keyPrefix = modelPrefix;
-    page.leftDragGate = modelTargeted;
+    page.leftDragGate = sceneSwitchOn<&CZoetraView::mouseTargetModel>;
     page.rightDragGate = modelOnAndTargeted;
-    page.mouseTarget = modelTarget;
+    page.mouseTarget = sceneField<&CZoetraView::mouseTargetModel>;
     page.mousePageCode = 8;
     page.toggles = kModelToggles;
     page.pickers = kModelPickers;

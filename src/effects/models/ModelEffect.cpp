@@ -1,44 +1,38 @@
 // The models' declaration: keyable values, reset, loads, texture slots, sequence reloads.
 #include "effects/models/ModelEffect.h"
 
+#include "effects/CommonEffectSteps.h"
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
 #include "effects/models/ModelControls.h"
 #include "scene/CZoetraView.h"
 
-#define KEY(name, label, field)                                                                    \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int n) -> float& { return field; }                         \
-    }
-
 const KeyField kModelKeys[] = {
-    KEY("rotate.x", "Rotations X", v.modelRotation[n].x),
-    KEY("rotate.y", "Rotations Y", v.modelRotation[n].y),
-    KEY("rotate.z", "Rotations Z", v.modelRotation[n].z),
-    KEY("position.x", "Positions X", v.modelPosition[n].x),
-    KEY("position.y", "Positions Y", v.modelPosition[n].y),
-    KEY("position.z", "Positions Z", v.modelPosition[n].z),
-    KEY("scale.x", "Scale X", v.modelScale[n].x),
-    KEY("scale.y", "Scale Y", v.modelScale[n].y),
-    KEY("scale.z", "Scale Z", v.modelScale[n].z),
-    KEY("colour.r", "Defuse Light Colour Red", v.modelColour[n].x),
-    KEY("colour.g", "Defuse Light Colour Green", v.modelColour[n].y),
-    KEY("colour.b", "Defuse Light Colour Blue", v.modelColour[n].z),
-    KEY("spotPosition.x", "Spot Light Position X", v.modelSpotPosition[n].x),
-    KEY("spotPosition.y", "Spot Light Position Y", v.modelSpotPosition[n].y),
-    KEY("spotPosition.z", "Spot Light Position Z", v.modelSpotPosition[n].z),
-    KEY("fade", "Fade Alpha", v.modelFade[n]),
-    KEY("textureOffset.s", "Texture Pos Y", v.modelTexOffset[n].s),
-    KEY("textureOffset.t", "Texture Pos Z", v.modelTexOffset[n].t),
-    KEY("blur.density", "Radial Blur Density", v.modelBlur[n].x),
-    KEY("blur.alpha", "Radial Blur Alpha", v.modelBlur[n].y),
-    KEY("blur.separation", "Radial Blur Seperation", v.modelBlur[n].z),
-    KEY("blur.colour.r", "Radial Blur Colour Red", v.modelBlurColour[n].x),
-    KEY("blur.colour.g", "Radial Blur Colour Green", v.modelBlurColour[n].y),
-    KEY("blur.colour.b", "Radial Blur Colour Blue", v.modelBlurColour[n].z),
+    KEYED_VALUE("rotate.x", "Rotations X", v.modelRotation[n].x),
+    KEYED_VALUE("rotate.y", "Rotations Y", v.modelRotation[n].y),
+    KEYED_VALUE("rotate.z", "Rotations Z", v.modelRotation[n].z),
+    KEYED_VALUE("position.x", "Positions X", v.modelPosition[n].x),
+    KEYED_VALUE("position.y", "Positions Y", v.modelPosition[n].y),
+    KEYED_VALUE("position.z", "Positions Z", v.modelPosition[n].z),
+    KEYED_VALUE("scale.x", "Scale X", v.modelScale[n].x),
+    KEYED_VALUE("scale.y", "Scale Y", v.modelScale[n].y),
+    KEYED_VALUE("scale.z", "Scale Z", v.modelScale[n].z),
+    KEYED_VALUE("colour.r", "Defuse Light Colour Red", v.modelColour[n].x),
+    KEYED_VALUE("colour.g", "Defuse Light Colour Green", v.modelColour[n].y),
+    KEYED_VALUE("colour.b", "Defuse Light Colour Blue", v.modelColour[n].z),
+    KEYED_VALUE("spotPosition.x", "Spot Light Position X", v.modelSpotPosition[n].x),
+    KEYED_VALUE("spotPosition.y", "Spot Light Position Y", v.modelSpotPosition[n].y),
+    KEYED_VALUE("spotPosition.z", "Spot Light Position Z", v.modelSpotPosition[n].z),
+    KEYED_VALUE("fade", "Fade Alpha", v.modelFade[n]),
+    KEYED_VALUE("textureOffset.s", "Texture Pos Y", v.modelTexOffset[n].s),
+    KEYED_VALUE("textureOffset.t", "Texture Pos Z", v.modelTexOffset[n].t),
+    KEYED_VALUE("blur.density", "Radial Blur Density", v.modelBlur[n].x),
+    KEYED_VALUE("blur.alpha", "Radial Blur Alpha", v.modelBlur[n].y),
+    KEYED_VALUE("blur.separation", "Radial Blur Seperation", v.modelBlur[n].z),
+    KEYED_VALUE("blur.colour.r", "Radial Blur Colour Red", v.modelBlurColour[n].x),
+    KEYED_VALUE("blur.colour.g", "Radial Blur Colour Green", v.modelBlurColour[n].y),
+    KEYED_VALUE("blur.colour.b", "Radial Blur Colour Blue", v.modelBlurColour[n].z),
 };
-
-#undef KEY
 
 bool importModelMesh(CZoetraView& v, int index, const QString& path) {
     if (index < 0 || index >= kModelCount) return false;
@@ -112,10 +106,6 @@ void startModels(CZoetraView& v) {
         lighting = 2.0f;
 }
 
-void modelSlots(CZoetraView& v, std::vector<unsigned*>& list) {
-    list.insert(list.end(), {&v.modelTexture1, &v.modelTexture2, &v.modelTexture3});
-}
-
 // Each model whose file was chosen gets its mesh again, then every model its texture; models 2
 // and 3 only from files of version 5 on.
 void reloadModels(CZoetraView& v, EffectLoads& loads, float version) {
@@ -143,7 +133,8 @@ const EffectDescriptor kModelEffect{
     .reset = resetModels,
     .loadDefaults = loadModelDefaults,
     .startUp = startModels,
-    .textureSlots = modelSlots,
+    .textureSlots = appendTextureSlots<&CZoetraView::modelTexture1, &CZoetraView::modelTexture2,
+                                       &CZoetraView::modelTexture3>,
     .reloadAfterItem = "model3.radialBlur",
     .reloadFromSequence = reloadModels,
 };

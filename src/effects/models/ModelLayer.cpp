@@ -1,6 +1,7 @@
 // Drawing of the three 3DS models.
 #include "effects/models/ModelLayer.h"
 
+#include "effects/CommonGl.h"
 #include "effects/DrawableValue.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -35,14 +36,8 @@ void diffuseColour(const CZoetraView& v, int index) {
 
 void spotLight(const CZoetraView& v, int index) {
     const Vec3& spot = v.modelSpotPosition[index];
-    const GLfloat position[4] = {drawable(spot.x / 100), drawable(spot.y / 100),
-                                 drawable(spot.z / 100), 1};
-    const GLfloat direction[3] = {0, 0, -1};
     glEnable(GL_LIGHT0);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 90);
-    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 100);
-    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+    placeSpotLight(drawable(spot.x / 100), drawable(spot.y / 100), drawable(spot.z / 100));
 }
 
 bool inside(int32_t i, std::size_t size) {
@@ -144,10 +139,7 @@ void drawModel(CZoetraView& v, int index) {
     const Vec3& c = v.modelColour[index];
     glColor4f(drawable(c.x / 205), drawable(c.y / 205), drawable(c.z / 205),
               drawable(v.modelFade[index] / 255));
-    if (isOn(v.modelLighting[index]))
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    setCapability(GL_LIGHTING, isOn(v.modelLighting[index]));
     if (transparent) {
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);

@@ -1,5 +1,7 @@
 // The "Particle Controls" page as data: its parameter entries, mouse rules, toggles, picker,
 // opening and Reset. The "Number of Particles" edit calls setParticleCount (ParticleEffect.h).
+#include "effects/SceneField.h"
+#include "effects/StartValues.h"
 #include "effects/particles/ParticleEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -69,71 +71,33 @@ const ControlEntry kParticleEntries[] = {
     emptyEntry(),
 };
 
-bool particlesTargeted(const CZoetraView& v, int) {
-    return isOn(v.mouseTargetParticles);
-}
-float& particleTarget(CZoetraView& v, int) {
-    return v.mouseTargetParticles;
-}
-
-float& particlesOn(CZoetraView& v, int) {
-    return v.particlesOn;
-}
-float& particlesOnClicks(CZoetraView& v, int) {
-    return v.particlesOnClicks;
-}
-float& multiColour(CZoetraView& v, int) {
-    return v.particleMultiColour;
-}
-float& multiColourClicks(CZoetraView& v, int) {
-    return v.particleMultiColourClicks;
-}
 // The first click also sets the wheel's level to 600, the second clears it with the switch.
 void multiColourLevel(CZoetraView& v, int, bool second) {
     v.particleMultiColourLevel = second ? 0.0f : 600.0f;
 }
 
 const ToggleSpec kParticleToggles[] = {
-    {{"Particles Off", "Particles On"}, particlesOn, particlesOnClicks, {0, 2}},
-    {{"Multi Color On", "Multi Color Off"},
-     multiColour,
-     multiColourClicks,
-     {2, 0},
-     multiColourLevel},
+    switchButton<&CZoetraView::particlesOn, &CZoetraView::particlesOnClicks>("Particles Off",
+                                                                             "Particles On"),
+    switchButton<&CZoetraView::particleMultiColour, &CZoetraView::particleMultiColourClicks>(
+        "Multi Color On", "Multi Color Off", {2, 0}, multiColourLevel),
 };
-
-bool loadSprite(CZoetraView& v, int, const QString& path, const std::string& recorded) {
-    return loadUserParticleSprite(v, path, recorded);
-}
 
 const AssetPicker kParticlePickers[] = {
     {"Load Texture", "Select a Particle Texture", "TGA Files (*.TGA)|*.TGA|All Files(*.*)|*.*||",
-     ".\\Particles", "Particles/", nullptr, loadSprite},
+     ".\\Particles", "Particles/", nullptr, loadForLayer<loadUserParticleSprite>},
 };
-
-void openParticlePage(CZoetraView& v, int) {
-    v.particlesOn = 2.0f;
-    v.particlesOnClicks = 0;
-}
 
 // Reset: transform, gravity, directions, scale, colour, ages and speed back to their start
 // values, the wheel level cleared, and the emitter rebuilt with 800 slots.
 void resetParticlePage(CZoetraView& v, int) {
-    v.particleRotate = {0, 0, 0};
-    v.particlePosition = {0, 0, 0};
-    v.particleGravityUpDown = 0;
-    v.particleGravitySpeedMin = 0;
-    v.particleGravityLeftRight = 0;
-    v.particleGravityInOut = 0;
-    v.particleDirection1 = {0, 0, 0};
-    v.particleDirection2 = {0, 0, 0};
-    v.particleScale = {10, 10, 10};
-    v.particleColour = {122, 100, 135};
-    v.particleMaxAge = 50;
-    v.particleMinAge = 25;
-    v.particleSpeed = 25;
-    v.particleGravitySpeedMax = 2;
-    v.particleMultiColourLevel = 0;
+    using P = ParticleParams;
+    restoreStartValues<P>(v, &P::particleRotate, &P::particlePosition, &P::particleGravityUpDown,
+                          &P::particleGravitySpeedMin, &P::particleGravityLeftRight,
+                          &P::particleGravityInOut, &P::particleDirection1, &P::particleDirection2,
+                          &P::particleScale, &P::particleColour, &P::particleMaxAge,
+                          &P::particleMinAge, &P::particleSpeed, &P::particleGravitySpeedMax,
+                          &P::particleMultiColourLevel);
     setParticleCount(v, 800);
 }
 
@@ -143,12 +107,12 @@ const ControlPage kParticlePage{
     .page = DeckPage::Particles,
     .caption = "Particle Controls",
     .entries = kParticleEntries,
-    .leftDragGate = particlesTargeted,
-    .rightDragGate = particlesTargeted,
-    .mouseTarget = particleTarget,
+    .leftDragGate = sceneSwitchOn<&CZoetraView::mouseTargetParticles>,
+    .rightDragGate = sceneSwitchOn<&CZoetraView::mouseTargetParticles>,
+    .mouseTarget = sceneField<&CZoetraView::mouseTargetParticles>,
     .mousePageCode = 0,
     .toggles = kParticleToggles,
     .pickers = kParticlePickers,
-    .open = openParticlePage,
+    .open = switchLayerOn<&CZoetraView::particlesOn, &CZoetraView::particlesOnClicks>,
     .reset = resetParticlePage,
 };

@@ -8,44 +8,37 @@
 
 #include <GL/gl.h>
 
-#define KEY(name, label, field)                                                                    \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
-    }
-
 const KeyField kParticleKeys[] = {
-    KEY("rotate.x", "Particle Rotate X", v.particleRotate.x),
-    KEY("rotate.y", "Particle Rotate Y", v.particleRotate.y),
-    KEY("rotate.z", "Particle Rotate Z", v.particleRotate.z),
-    KEY("position.x", "Particles Position X", v.particlePosition.x),
-    KEY("position.y", "Particles Position Y", v.particlePosition.y),
-    KEY("position.z", "Particles Position Z", v.particlePosition.z),
-    KEY("gravity.speedMax", "Particle Gravity Speed 1", v.particleGravitySpeedMax),
-    KEY("gravity.upDown", "Particle Gravity Up/Down", v.particleGravityUpDown),
+    KEYED_VALUE("rotate.x", "Particle Rotate X", v.particleRotate.x),
+    KEYED_VALUE("rotate.y", "Particle Rotate Y", v.particleRotate.y),
+    KEYED_VALUE("rotate.z", "Particle Rotate Z", v.particleRotate.z),
+    KEYED_VALUE("position.x", "Particles Position X", v.particlePosition.x),
+    KEYED_VALUE("position.y", "Particles Position Y", v.particlePosition.y),
+    KEYED_VALUE("position.z", "Particles Position Z", v.particlePosition.z),
+    KEYED_VALUE("gravity.speedMax", "Particle Gravity Speed 1", v.particleGravitySpeedMax),
+    KEYED_VALUE("gravity.upDown", "Particle Gravity Up/Down", v.particleGravityUpDown),
     // "Double Direction": the Z value of two combo entries.
-    {"gravity.speedMin", "Particle Gravity Double Direction",
-     [](CZoetraView& v, int) -> float& { return v.particleGravitySpeedMin; }, nullptr, 2},
-    KEY("gravity.leftRight", "Particle Gravity Left/Right", v.particleGravityLeftRight),
-    KEY("gravity.inOut", "Particle Gravity In/Out", v.particleGravityInOut),
-    KEY("scale.x", "Particle Scale X", v.particleScale.x),
-    KEY("scale.y", "Particle Scale Y", v.particleScale.y),
-    KEY("scale.z", "Particle Scale Z", v.particleScale.z),
-    KEY("colour.r", "Particle Colours Red", v.particleColour.x),
-    KEY("colour.g", "Particle Colours Green", v.particleColour.y),
-    KEY("colour.b", "Particle Colours Blue", v.particleColour.z),
-    KEY("maxAge", "Particles Maximum Age", v.particleMaxAge),
-    KEY("minAge", "Particles Minimum Age", v.particleMinAge),
-    KEY("speed", "Particles Speed", v.particleSpeed),
-    KEY("direction1.x", "Particles Direction 1 X", v.particleDirection1.x),
-    KEY("direction1.y", "Particles Direction 1 Y", v.particleDirection1.y),
-    KEY("direction1.z", "Particles Direction 1 Z", v.particleDirection1.z),
-    KEY("direction2.x", "Particles Direction 2 X", v.particleDirection2.x),
-    KEY("direction2.y", "Particles Direction 2 Y", v.particleDirection2.y),
-    KEY("direction2.z", "Particles Direction 2 Z", v.particleDirection2.z),
-    KEY("fogEnd", "Particles Fog", v.particleFogEnd),
+    KEYED_VALUE("gravity.speedMin", "Particle Gravity Double Direction", v.particleGravitySpeedMin,
+                2),
+    KEYED_VALUE("gravity.leftRight", "Particle Gravity Left/Right", v.particleGravityLeftRight),
+    KEYED_VALUE("gravity.inOut", "Particle Gravity In/Out", v.particleGravityInOut),
+    KEYED_VALUE("scale.x", "Particle Scale X", v.particleScale.x),
+    KEYED_VALUE("scale.y", "Particle Scale Y", v.particleScale.y),
+    KEYED_VALUE("scale.z", "Particle Scale Z", v.particleScale.z),
+    KEYED_VALUE("colour.r", "Particle Colours Red", v.particleColour.x),
+    KEYED_VALUE("colour.g", "Particle Colours Green", v.particleColour.y),
+    KEYED_VALUE("colour.b", "Particle Colours Blue", v.particleColour.z),
+    KEYED_VALUE("maxAge", "Particles Maximum Age", v.particleMaxAge),
+    KEYED_VALUE("minAge", "Particles Minimum Age", v.particleMinAge),
+    KEYED_VALUE("speed", "Particles Speed", v.particleSpeed),
+    KEYED_VALUE("direction1.x", "Particles Direction 1 X", v.particleDirection1.x),
+    KEYED_VALUE("direction1.y", "Particles Direction 1 Y", v.particleDirection1.y),
+    KEYED_VALUE("direction1.z", "Particles Direction 1 Z", v.particleDirection1.z),
+    KEYED_VALUE("direction2.x", "Particles Direction 2 X", v.particleDirection2.x),
+    KEYED_VALUE("direction2.y", "Particles Direction 2 Y", v.particleDirection2.y),
+    KEYED_VALUE("direction2.z", "Particles Direction 2 Z", v.particleDirection2.z),
+    KEYED_VALUE("fogEnd", "Particles Fog", v.particleFogEnd),
 };
-
-#undef KEY
 
 bool loadParticleSprite(CZoetraView& v, const char* path) {
     TgaTexture texture;

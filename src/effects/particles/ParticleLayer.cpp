@@ -1,6 +1,7 @@
 // Particle layer: the emitter's set-up from the scene, the slot and its blur-source redraw.
 #include "effects/particles/ParticleLayer.h"
 
+#include "effects/CommonGl.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
@@ -65,12 +66,7 @@ void drawEmitter(CZoetraView& v) {
 void leaveParticleState() {
     glDepthMask(GL_TRUE);
     glFlush();
-    glEnable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
-    glDisable(GL_BLEND);
-    glDisable(GL_FOG);
+    leaveUnlitFoggedLayer();
 }
 
 // Lives at or below 0.1, and lives that are no number, become 0.2.

@@ -1,5 +1,6 @@
 // The "Picture Controls" page as data: its entries, mouse rules, toggles and "Lighting" box, the
 // two picture pickers, opening and Reset.
+#include "effects/SceneField.h"
 #include "effects/StartValues.h"
 #include "effects/pictures/PictureEffect.h"
 #include "scene/CZoetraView.h"
@@ -55,37 +56,15 @@ const ControlEntry kPictureEntries[] = {
 bool picturesTargeted(const CZoetraView& v, int) {
     return v.mousePage == 9.0f;
 }
-float& picturesTarget(CZoetraView& v, int) {
-    return v.mouseTargetPictures;
-}
-
-#define PICTURE_FLAG(name, field)                                                                  \
-    float& name(CZoetraView& v, int) {                                                             \
-        return v.field;                                                                            \
-    }
-PICTURE_FLAG(pictureOn, pictureOn)
-PICTURE_FLAG(pictureOnClicks, pictureOnClicks)
-PICTURE_FLAG(picture2Off, picture2Off)
-PICTURE_FLAG(picture2OffClicks, picture2OffClicks)
-PICTURE_FLAG(pictureLighting, pictureLighting)
-PICTURE_FLAG(pictureLightingClicks, pictureLightingClicks)
-#undef PICTURE_FLAG
-
-bool lightingTicked(const CZoetraView& v, int) {
-    return isOn(v.pictureLighting);
-}
 
 // "Picture 1 On" is the layer switch; the first click of "Picture 2 On" hides picture 2; the
 // first click of the "Lighting" box ticks it.
 const ToggleSpec kPictureToggles[] = {
-    {{"Picture 1 Off", "Picture 1 On"}, pictureOn, pictureOnClicks, {0, 2}},
-    {{"Picture 2 Off", "Picture 2 On"}, picture2Off, picture2OffClicks, {2, 0}},
-    {{"Lighting", "Lighting"},
-     pictureLighting,
-     pictureLightingClicks,
-     {2, 0},
-     nullptr,
-     lightingTicked},
+    switchButton<&CZoetraView::pictureOn, &CZoetraView::pictureOnClicks>("Picture 1 Off",
+                                                                         "Picture 1 On"),
+    switchButton<&CZoetraView::picture2Off, &CZoetraView::picture2OffClicks>(
+        "Picture 2 Off", "Picture 2 On", {2, 0}),
+    checkBox<&CZoetraView::pictureLighting, &CZoetraView::pictureLightingClicks>("Lighting"),
 };
 
 void selectPicture1(CZoetraView& v, int) {
@@ -94,17 +73,13 @@ void selectPicture1(CZoetraView& v, int) {
 void selectPicture2(CZoetraView& v, int) {
     v.pictureSelector = 2;
 }
-bool loadPicture(CZoetraView& v, int, const QString& path, const std::string& recorded) {
-    return loadUserPicture(v, path, recorded);
-}
-
 constexpr const char* kJpgFilter = "JPG Files (*.jpg)|*.jpg|All Files(*.*)|*.*||";
 
 const AssetPicker kPicturePickers[] = {
     {"Load Picture 1", "Select Image 1", kJpgFilter, ".\\Images", "Images/", selectPicture1,
-     loadPicture},
+     loadForLayer<loadUserPicture>},
     {"Load Picture 2", "Select Image 2", kJpgFilter, ".\\Images", "Images/", selectPicture2,
-     loadPicture},
+     loadForLayer<loadUserPicture>},
 };
 
 // Opening switches the pictures on; the picture-2 button and the "Lighting" box start their
@@ -134,7 +109,7 @@ const ControlPage kPicturePage{
     .entries = kPictureEntries,
     .leftDragGate = picturesTargeted,
     .rightDragGate = picturesTargeted,
-    .mouseTarget = picturesTarget,
+    .mouseTarget = sceneField<&CZoetraView::mouseTargetPictures>,
     .mousePageCode = 9,
     .toggles = kPictureToggles,
     .pickers = kPicturePickers,

@@ -2,39 +2,32 @@
 #include "effects/pictures/PictureEffect.h"
 
 #include "assets/TextureLoaders.h"
+#include "effects/CommonEffectSteps.h"
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
 #include "effects/pictures/PictureLayer.h"
 #include "scene/CZoetraView.h"
 
-#define KEY(name, label, field)                                                                    \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
-    }
-
 const KeyField kPictureKeys[] = {
-    KEY("rotate.x", "Rotate Picture X", v.pictureRotation.x),
-    KEY("rotate.y", "Rotate Picture Y", v.pictureRotation.y),
-    KEY("rotate.z", "Rotate Picture Z", v.pictureRotation.z),
-    KEY("pan.x", "Pan Picture X", v.picturePan.x),
-    KEY("pan.y", "Pan Picture Y", v.picturePan.y),
-    KEY("pan.z", "Pan Picture Z", v.picturePan.z),
-    KEY("scale.x", "Scale Picture X", v.pictureScale.x),
-    KEY("scale.y", "Scale Picture Y", v.pictureScale.y),
+    KEYED_VALUE("rotate.x", "Rotate Picture X", v.pictureRotation.x),
+    KEYED_VALUE("rotate.y", "Rotate Picture Y", v.pictureRotation.y),
+    KEYED_VALUE("rotate.z", "Rotate Picture Z", v.pictureRotation.z),
+    KEYED_VALUE("pan.x", "Pan Picture X", v.picturePan.x),
+    KEYED_VALUE("pan.y", "Pan Picture Y", v.picturePan.y),
+    KEYED_VALUE("pan.z", "Pan Picture Z", v.picturePan.z),
+    KEYED_VALUE("scale.x", "Scale Picture X", v.pictureScale.x),
+    KEYED_VALUE("scale.y", "Scale Picture Y", v.pictureScale.y),
     // The page scales X and Y only.
-    {"scale.z", "Scale Picture Z", [](CZoetraView& v, int) -> float& { return v.pictureScale.z; },
-     nullptr, 0},
-    KEY("light.x", "Picture Light Position X", v.pictureLight.x),
-    KEY("light.y", "Picture Light Position Y", v.pictureLight.y),
-    KEY("light.z", "Picture Light Position Z", v.pictureLight.z),
-    KEY("wavy", "Wavy Picture", v.pictureWavy),
-    KEY("separation", "Picture Seperation", v.pictureSeparation),
+    KEYED_VALUE("scale.z", "Scale Picture Z", v.pictureScale.z, 0),
+    KEYED_VALUE("light.x", "Picture Light Position X", v.pictureLight.x),
+    KEYED_VALUE("light.y", "Picture Light Position Y", v.pictureLight.y),
+    KEYED_VALUE("light.z", "Picture Light Position Z", v.pictureLight.z),
+    KEYED_VALUE("wavy", "Wavy Picture", v.pictureWavy),
+    KEYED_VALUE("separation", "Picture Seperation", v.pictureSeparation),
     {"flagWave", "Flag Wave", nullptr,
      [](CZoetraView& v, int) -> std::int32_t& { return v.flagWave; }},
-    KEY("fade", "Picture Fade", v.pictureFade),
+    KEYED_VALUE("fade", "Picture Fade", v.pictureFade),
 };
-
-#undef KEY
 
 bool loadPictureTexture(CZoetraView& v, int picture, const char* path) {
     const int index = picture >= 2 ? 1 : 0;
@@ -75,10 +68,6 @@ void loadPictureDefaults(CZoetraView& v, EffectLoads& loads) {
     v.picturePath2 = kPicture2Path;
 }
 
-void pictureSlots(CZoetraView& v, std::vector<unsigned*>& list) {
-    list.insert(list.end(), {&v.pictureTexture1, &v.pictureTexture2});
-}
-
 void reloadPictures(CZoetraView& v, EffectLoads& loads, float) {
     loads.picture(v, 0, v.picturePath1);
     loads.picture(v, 1, v.picturePath2);
@@ -97,7 +86,8 @@ const EffectDescriptor kPictureEffect{
     .reloadAfterReset = reloadPicture2,
     .loadDefaults = loadPictureDefaults,
     .startUp = buildPictureGrid,
-    .textureSlots = pictureSlots,
+    .textureSlots =
+        appendTextureSlots<&CZoetraView::pictureTexture1, &CZoetraView::pictureTexture2>,
     .reloadAfterItem = "pictures.path2",
     .reloadFromSequence = reloadPictures,
 };

@@ -1,6 +1,7 @@
 // Pictures: the wave grid, the sheets' sizes and their drawing.
 #include "effects/pictures/PictureLayer.h"
 
+#include "effects/CommonGl.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
@@ -19,20 +20,12 @@ float finiteOrZero(float value) {
 
 // Light 0 in front of the pictures, pointing into the screen (eye coordinates).
 void placeLight(const CZoetraView& v) {
-    const GLfloat position[4] = {finiteOrZero(v.pictureLight.x), finiteOrZero(v.pictureLight.y),
-                                 finiteOrZero(v.picturePan.z / 8.0f + v.pictureLight.z), 1.0f};
-    const GLfloat direction[3] = {0, 0, -1};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 90);
-    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 100);
-    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+    placeSpotLight(finiteOrZero(v.pictureLight.x), finiteOrZero(v.pictureLight.y),
+                   finiteOrZero(v.picturePan.z / 8.0f + v.pictureLight.z));
 }
 
 void setLighting(const CZoetraView& v) {
-    if (isOn(v.pictureLighting))
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    setCapability(GL_LIGHTING, isOn(v.pictureLighting));
 }
 
 // The shared transform, with the sheet `depth` units into the screen.

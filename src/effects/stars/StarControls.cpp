@@ -1,5 +1,6 @@
 // The "Star Controls" page as data: its parameter entries, mouse rules, toggles, picker, opening
 // and Reset.
+#include "effects/SceneField.h"
 #include "effects/StartValues.h"
 #include "effects/stars/StarEffect.h"
 #include "platform/ProgramFolder.h"
@@ -62,30 +63,12 @@ const ControlEntry kStarEntries[] = {
 bool starPageActive(const CZoetraView& v, int) {
     return v.mousePage == 2.0f;
 }
-bool starsTargeted(const CZoetraView& v, int) {
-    return isOn(v.mouseTargetStars);
-}
-float& starTarget(CZoetraView& v, int) {
-    return v.mouseTargetStars;
-}
-
-float& starsOn(CZoetraView& v, int) {
-    return v.starsOn;
-}
-float& starsOnClicks(CZoetraView& v, int) {
-    return v.starsOnClicks;
-}
-float& singleColour(CZoetraView& v, int) {
-    return v.starSingleColour;
-}
-float& singleColourClicks(CZoetraView& v, int) {
-    return v.starSingleColourClicks;
-}
 
 const ToggleSpec kStarToggles[] = {
-    {{"Stars Off", "Stars On"}, starsOn, starsOnClicks, {0, 2}},
+    switchButton<&CZoetraView::starsOn, &CZoetraView::starsOnClicks>("Stars Off", "Stars On"),
     // The first click of a cycle gives every star the single colour.
-    {{"Multi Color Off", "Multi Color On"}, singleColour, singleColourClicks, {2, 0}},
+    switchButton<&CZoetraView::starSingleColour, &CZoetraView::starSingleColourClicks>(
+        "Multi Color Off", "Multi Color On", {2, 0}),
 };
 
 // The dialog opens from the program's own folder.
@@ -93,13 +76,9 @@ void enterProgramFolder(CZoetraView&, int) {
     QDir::setCurrent(programFolder());
 }
 
-bool loadStarSprite(CZoetraView& v, int, const QString& path, const std::string& recorded) {
-    return loadUserStarTexture(v, path, recorded);
-}
-
 const AssetPicker kStarPickers[] = {
     {"Load Texture", "Select a Star Texture", "Bitmap Files (*.bmp)|*.bmp|All Files(*.*)|*.*||",
-     ".\\Particles", "Particles/", enterProgramFolder, loadStarSprite},
+     ".\\Particles", "Particles/", enterProgramFolder, loadForLayer<loadUserStarTexture>},
 };
 
 void openStarPage(CZoetraView& v, int) {
@@ -125,8 +104,8 @@ const ControlPage kStarPage{
     .caption = "Star Controls",
     .entries = kStarEntries,
     .leftDragGate = starPageActive,
-    .rightDragGate = starsTargeted,
-    .mouseTarget = starTarget,
+    .rightDragGate = sceneSwitchOn<&CZoetraView::mouseTargetStars>,
+    .mouseTarget = sceneField<&CZoetraView::mouseTargetStars>,
     .mousePageCode = 2,
     .toggles = kStarToggles,
     .pickers = kStarPickers,

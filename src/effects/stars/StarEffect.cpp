@@ -1,34 +1,28 @@
 // The star layer's declaration: keyable values, reset, loads, texture slots, sequence reload.
 #include "effects/stars/StarEffect.h"
 
+#include "effects/CommonEffectSteps.h"
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
 #include "effects/stars/StarLayer.h"
 #include "scene/CZoetraView.h"
 
-#define KEY(name, label, field)                                                                    \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
-    }
-
 const KeyField kStarKeys[] = {
-    KEY("rotate.x", "Star Rotate X", v.starRotateX),
-    KEY("rotate.y", "Star Rotate Y", v.starRotateY),
-    KEY("rotate.z", "Star Rotate Z", v.starRotateZ),
-    KEY("pan.x", "Star Pan X", v.starPanX),
-    KEY("pan.y", "Star Pan Y", v.starPanY),
-    KEY("zoom", "Star Zoom", v.starZoom),
-    KEY("direction", "Star Direction", v.starDirection),
-    KEY("spacing", "Star Spacing", v.starSpacing),
-    KEY("spin", "Star Spin", v.starSpin),
-    KEY("number", "Star Number", v.starNumber),
-    KEY("alphaFade", "Star Alpha Fade", v.starAlphaFade),
-    KEY("colour.r", "Star Colour Red", v.starRed),
-    KEY("colour.g", "Star Colour Green", v.starGreen),
-    KEY("colour.b", "Star Colour Blue", v.starBlue),
+    KEYED_VALUE("rotate.x", "Star Rotate X", v.starRotateX),
+    KEYED_VALUE("rotate.y", "Star Rotate Y", v.starRotateY),
+    KEYED_VALUE("rotate.z", "Star Rotate Z", v.starRotateZ),
+    KEYED_VALUE("pan.x", "Star Pan X", v.starPanX),
+    KEYED_VALUE("pan.y", "Star Pan Y", v.starPanY),
+    KEYED_VALUE("zoom", "Star Zoom", v.starZoom),
+    KEYED_VALUE("direction", "Star Direction", v.starDirection),
+    KEYED_VALUE("spacing", "Star Spacing", v.starSpacing),
+    KEYED_VALUE("spin", "Star Spin", v.starSpin),
+    KEYED_VALUE("number", "Star Number", v.starNumber),
+    KEYED_VALUE("alphaFade", "Star Alpha Fade", v.starAlphaFade),
+    KEYED_VALUE("colour.r", "Star Colour Red", v.starRed),
+    KEYED_VALUE("colour.g", "Star Colour Green", v.starGreen),
+    KEYED_VALUE("colour.b", "Star Colour Blue", v.starBlue),
 };
-
-#undef KEY
 
 bool loadUserStarTexture(CZoetraView& v, const QString& path, const std::string& recordedPath) {
     if (!loadMipmappedTextureDirect(v, takeUserPath(v, path), v.starTexture)) return false;
@@ -38,21 +32,9 @@ bool loadUserStarTexture(CZoetraView& v, const QString& path, const std::string&
 
 namespace {
 
-void resetStars(CZoetraView& v) {
-    static_cast<StarParams&>(v) = StarParams{};
-}
-
 void loadStarDefaults(CZoetraView& v, EffectLoads& loads) {
     loads.mipmappedTexture(v, kStarTexturePath, v.starTexture);
     loads.mipmappedTexture(v, kStarTexturePath, v.starTexture2);
-}
-
-void starSlots(CZoetraView& v, std::vector<unsigned*>& list) {
-    list.insert(list.end(), {&v.starTexture, &v.starTexture2});
-}
-
-void reloadStarTexture(CZoetraView& v, EffectLoads& loads, float) {
-    loads.keyedTexture(v, v.starTextureName, v.starTexture);
 }
 
 constexpr KeySlice kStarKeySlices[] = {{"stars", kStarKeys}};
@@ -64,10 +46,11 @@ const EffectDescriptor kStarEffect{
     .name = "stars",
     .keys = kStarKeySlices,
     .pages = kStarPages,
-    .reset = resetStars,
+    .reset = resetToDefaults<StarParams>,
     .loadDefaults = loadStarDefaults,
     .startUp = buildStarTable,
-    .textureSlots = starSlots,
+    .textureSlots = appendTextureSlots<&CZoetraView::starTexture, &CZoetraView::starTexture2>,
     .reloadAfterItem = "stars.singleColour",
-    .reloadFromSequence = reloadStarTexture,
+    .reloadFromSequence =
+        reloadKeyedTexture<&CZoetraView::starTexture, &CZoetraView::starTextureName>,
 };

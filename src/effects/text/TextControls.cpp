@@ -1,4 +1,5 @@
 // The "Text" page as data: its parameter entries, mouse rules, toggles, picker, opening and Reset.
+#include "effects/SceneField.h"
 #include "effects/text/TextEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -72,56 +73,19 @@ const ControlEntry kTextEntries[] = {
     fadeEntry(),
 };
 
-bool textTargeted(const CZoetraView& v, int) {
-    return isOn(v.mouseTargetText);
-}
-
-float& textOn(CZoetraView& v, int) {
-    return v.textOn;
-}
-float& textOnClicks(CZoetraView& v, int) {
-    return v.textOnClicks;
-}
-float& textLighting(CZoetraView& v, int) {
-    return v.textLighting;
-}
-float& textLightingClicks(CZoetraView& v, int) {
-    return v.textLightingClicks;
-}
-bool textLightingTicked(const CZoetraView& v, int) {
-    return isOn(v.textLighting);
-}
-float& textTarget(CZoetraView& v, int) {
-    return v.mouseTargetText;
-}
-
 const ToggleSpec kTextToggles[] = {
-    {{"Text Off", "Text On"}, textOn, textOnClicks, {0, 2}},
+    switchButton<&CZoetraView::textOn, &CZoetraView::textOnClicks>("Text Off", "Text On"),
     // "Lights ON/OFF" is a check box: the first click ticks it.
-    {{"Lights ON/OFF", "Lights ON/OFF"},
-     textLighting,
-     textLightingClicks,
-     {2, 0},
-     nullptr,
-     textLightingTicked},
+    checkBox<&CZoetraView::textLighting, &CZoetraView::textLightingClicks>("Lights ON/OFF"),
 };
-
-bool loadTextTexture(CZoetraView& v, int, const QString& path, const std::string& recorded) {
-    return loadUserTextTexture(v, path, recorded);
-}
 
 const AssetPicker kTextPickers[] = {
     {"Load Texture", "Select Texture",
      "Jpg Texture Files (*.jpg)|*.jpg|Jpeg Texture Files (*.jpeg)|*.jpeg|BMP Texture Files "
      "(*.bmp)|*.bmp|Gif Texture Files (*.gif)|*.gif|WMF Files (*.wmf)|*.wmf|ICON Files "
      "(*.ico)|*.ico|EMF Files (*.emf)|*.emf|All files (*.*)|*.*||",
-     ".\\Textures", "Textures/", nullptr, loadTextTexture},
+     ".\\Textures", "Textures/", nullptr, loadForLayer<loadUserTextTexture>},
 };
-
-void openTextPage(CZoetraView& v, int) {
-    v.textOn = 2.0f;
-    v.textOnClicks = 0;
-}
 
 // Reset: the transform, colours, spacing, light and scale back to their start values (fade,
 // style, switches and font stay), with the window cleared to the black background at once.
@@ -146,13 +110,13 @@ const ControlPage kTextPage{
     .page = DeckPage::Text,
     .caption = "Text",
     .entries = kTextEntries,
-    .leftDragGate = textTargeted,
-    .rightDragGate = textTargeted,
+    .leftDragGate = sceneSwitchOn<&CZoetraView::mouseTargetText>,
+    .rightDragGate = sceneSwitchOn<&CZoetraView::mouseTargetText>,
     .entryWithoutPage = 0,
-    .mouseTarget = textTarget,
+    .mouseTarget = sceneField<&CZoetraView::mouseTargetText>,
     .mousePageCode = 1,
     .toggles = kTextToggles,
     .pickers = kTextPickers,
-    .open = openTextPage,
+    .open = switchLayerOn<&CZoetraView::textOn, &CZoetraView::textOnClicks>,
     .reset = resetTextPage,
 };

@@ -2,6 +2,7 @@
 #include "effects/text/TextEffect.h"
 
 #include "assets/BuiltInTextTexture.h"
+#include "effects/CommonEffectSteps.h"
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
 #include "effects/text/TextLayer.h"
@@ -10,46 +11,39 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#define KEY(name, label, field)                                                                    \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int) -> float& { return field; }                           \
-    }
-
 const KeyField kTextKeys[] = {
-    KEY("rotate.x", "Text Rotate X", v.textRotation.x),
-    KEY("rotate.y", "Text Rotate Y", v.textRotation.y),
-    KEY("rotate.z", "Text Rotate Z", v.textRotation.z),
-    KEY("pan.x", "Text Pan and Zoom X", v.textPosition.x),
-    KEY("pan.y", "Text Pan and Zoom Y", v.textPosition.y),
-    KEY("pan.z", "Text Pan and Zoom Z", v.textPosition.z),
-    KEY("fontColour.r", "Colour Font Red", v.fontColour.x),
-    KEY("fontColour.g", "Colour Font Green", v.fontColour.y),
-    KEY("fontColour.b", "Colour Font Blue", v.fontColour.z),
-    KEY("background.r", "Colour Background Red", v.backgroundColour.x),
-    KEY("background.g", "Colour Background Green", v.backgroundColour.y),
-    KEY("background.b", "Colour Background Blue", v.backgroundColour.z),
-    KEY("twist.x", "Twist Text X", v.textTwist.x),
-    KEY("twist.y", "Twist Text Y", v.textTwist.y),
-    KEY("twist.z", "Twist Text Z", v.textTwist.z),
-    KEY("lineSpacing.x", "Line Spacing X", v.lineSpacing.x),
-    KEY("lineSpacing.y", "Line Spacing Y", v.lineSpacing.y),
-    KEY("lineSpacing.z", "Line Spacing Z", v.lineSpacing.z),
-    KEY("charSpacing.x", "Character Spacing X", v.charSpacing.x),
-    KEY("charSpacing.y", "Character Spacing Y", v.charSpacing.y),
-    KEY("charSpacing.z", "Character Spacing Z", v.charSpacing.z),
-    KEY("spotPosition.x", "SpotLight Position X", v.spotPosition.x),
-    KEY("spotPosition.y", "SpotLight Position Y", v.spotPosition.y),
-    KEY("spotPosition.z", "SpotLight Position Z", v.spotPosition.z),
-    KEY("spotColour.r", "SpotLight Color Red", v.spotColour.x),
-    KEY("spotColour.g", "SpotLight Color Green", v.spotColour.y),
-    KEY("spotColour.b", "SpotLight Color Blue", v.spotColour.z),
-    KEY("scale.x", "Scale Text X", v.textScale.x),
-    KEY("scale.y", "Scale Text Y", v.textScale.y),
-    KEY("scale.z", "Scale Text Z", v.textScale.z),
-    KEY("fade", "Fade Alpha", v.textFade),
+    KEYED_VALUE("rotate.x", "Text Rotate X", v.textRotation.x),
+    KEYED_VALUE("rotate.y", "Text Rotate Y", v.textRotation.y),
+    KEYED_VALUE("rotate.z", "Text Rotate Z", v.textRotation.z),
+    KEYED_VALUE("pan.x", "Text Pan and Zoom X", v.textPosition.x),
+    KEYED_VALUE("pan.y", "Text Pan and Zoom Y", v.textPosition.y),
+    KEYED_VALUE("pan.z", "Text Pan and Zoom Z", v.textPosition.z),
+    KEYED_VALUE("fontColour.r", "Colour Font Red", v.fontColour.x),
+    KEYED_VALUE("fontColour.g", "Colour Font Green", v.fontColour.y),
+    KEYED_VALUE("fontColour.b", "Colour Font Blue", v.fontColour.z),
+    KEYED_VALUE("background.r", "Colour Background Red", v.backgroundColour.x),
+    KEYED_VALUE("background.g", "Colour Background Green", v.backgroundColour.y),
+    KEYED_VALUE("background.b", "Colour Background Blue", v.backgroundColour.z),
+    KEYED_VALUE("twist.x", "Twist Text X", v.textTwist.x),
+    KEYED_VALUE("twist.y", "Twist Text Y", v.textTwist.y),
+    KEYED_VALUE("twist.z", "Twist Text Z", v.textTwist.z),
+    KEYED_VALUE("lineSpacing.x", "Line Spacing X", v.lineSpacing.x),
+    KEYED_VALUE("lineSpacing.y", "Line Spacing Y", v.lineSpacing.y),
+    KEYED_VALUE("lineSpacing.z", "Line Spacing Z", v.lineSpacing.z),
+    KEYED_VALUE("charSpacing.x", "Character Spacing X", v.charSpacing.x),
+    KEYED_VALUE("charSpacing.y", "Character Spacing Y", v.charSpacing.y),
+    KEYED_VALUE("charSpacing.z", "Character Spacing Z", v.charSpacing.z),
+    KEYED_VALUE("spotPosition.x", "SpotLight Position X", v.spotPosition.x),
+    KEYED_VALUE("spotPosition.y", "SpotLight Position Y", v.spotPosition.y),
+    KEYED_VALUE("spotPosition.z", "SpotLight Position Z", v.spotPosition.z),
+    KEYED_VALUE("spotColour.r", "SpotLight Color Red", v.spotColour.x),
+    KEYED_VALUE("spotColour.g", "SpotLight Color Green", v.spotColour.y),
+    KEYED_VALUE("spotColour.b", "SpotLight Color Blue", v.spotColour.z),
+    KEYED_VALUE("scale.x", "Scale Text X", v.textScale.x),
+    KEYED_VALUE("scale.y", "Scale Text Y", v.textScale.y),
+    KEYED_VALUE("scale.z", "Scale Text Z", v.textScale.z),
+    KEYED_VALUE("fade", "Fade Alpha", v.textFade),
 };
-
-#undef KEY
 
 void uploadBuiltInTextTexture(CZoetraView& v) {
     const std::vector<uint8_t> bits = builtInTextBitmap(); // 64 x 64, blue-green-red, bottom-up
@@ -102,10 +96,6 @@ void startText(CZoetraView& v) {
     v.textOn = 2.0f;
 }
 
-void textSlots(CZoetraView& v, std::vector<unsigned*>& list) {
-    list.insert(list.end(), {&v.textUserTexture, &v.textDefaultTexture, &v.reflectionTexture});
-}
-
 // The stored text texture, or the default one when the file says so, into both text slots.
 void reloadTextTexture(CZoetraView& v, EffectLoads& loads, float) {
     const float source = v.textUseDefaultTexture;
@@ -131,7 +121,9 @@ const EffectDescriptor kTextEffect{
     .reloadAfterReset = reloadText,
     .loadDefaults = loadTextDefaults,
     .startUp = startText,
-    .textureSlots = textSlots,
+    .textureSlots =
+        appendTextureSlots<&CZoetraView::textUserTexture, &CZoetraView::textDefaultTexture,
+                           &CZoetraView::reflectionTexture>,
     .reloadAfterItem = "text.style3",
     .reloadFromSequence = reloadTextTexture,
 };

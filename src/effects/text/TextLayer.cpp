@@ -1,6 +1,7 @@
 // Extruded 3D text: glyph display lists, the text layout in GL and the text slot.
 #include "effects/text/TextLayer.h"
 
+#include "effects/CommonGl.h"
 #include "effects/text/GlyphMesh.h"
 #include "effects/text/GlyphOutlines.h"
 #include "effects/text/TextLayout.h"
@@ -115,12 +116,7 @@ void applyMaterial(const CZoetraView& v) {
 
 void applySpotLight(const CZoetraView& v) {
     const Vec3 p = v.spotPosition / 100.0f;
-    const GLfloat position[4] = {p.x, p.y, p.z, 1};
-    const GLfloat direction[3] = {0, 0, -1};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 90);
-    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 100);
-    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+    placeSpotLight(p.x, p.y, p.z);
 }
 
 // Position, rotation and scale of the text block.
@@ -185,10 +181,7 @@ void drawTextSlot(CZoetraView& v) {
     glLoadIdentity();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    if (isOn(v.textLighting))
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    setCapability(GL_LIGHTING, isOn(v.textLighting));
 
     applySurfaceStyle(v.textStyle);
     bindTextTexture(v);

@@ -1,5 +1,6 @@
 // The "Tile Controls" page as data: its entries (on the quad chosen with "Quad 1" / "Quad 2"),
 // mouse rules, toggles and check boxes, pickers, opening and Reset.
+#include "effects/SceneField.h"
 #include "effects/tiles/TileEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -36,46 +37,25 @@ bool tileDragGate(const CZoetraView& v, int) {
     return isOn(v.tileMouse) && (v.tileSelected == 2.0f || v.tileSelected == 4.0f);
 }
 
-#define TILE_FLAG(name, field)                                                                     \
-    float& name(CZoetraView& v, int) {                                                             \
-        return v.field;                                                                            \
-    }
-TILE_FLAG(tilesOn, tilesOn)
-TILE_FLAG(tilesOnClicks, tilesOnClicks)
-TILE_FLAG(opaque1, tileOpaque1)
-TILE_FLAG(opaque1Clicks, tileOpaque1Clicks)
-TILE_FLAG(hidden1, tileHidden1)
-TILE_FLAG(hidden1Clicks, tileHidden1Clicks)
-TILE_FLAG(opaque2, tileOpaque2)
-TILE_FLAG(opaque2Clicks, tileOpaque2Clicks)
-TILE_FLAG(hidden2, tileHidden2)
-TILE_FLAG(hidden2Clicks, tileHidden2Clicks)
-#undef TILE_FLAG
-
 // A box is ticked (transparent, visible) while its flag is off.
-bool opaque1Ticked(const CZoetraView& v, int) {
-    return isOff(v.tileOpaque1);
-}
-bool hidden1Ticked(const CZoetraView& v, int) {
-    return isOff(v.tileHidden1);
-}
-bool opaque2Ticked(const CZoetraView& v, int) {
-    return isOff(v.tileOpaque2);
-}
-bool hidden2Ticked(const CZoetraView& v, int) {
-    return isOff(v.tileHidden2);
-}
 
 // The layer button, then the "Transparent" and "Visible" boxes of quad 1 and of quad 2
 // (kTileToggleTransparent1 ... in TileEffect.h). The first click of a box's cycle clears its
 // flag, the second sets it.
 const ToggleSpec kTileToggles[] = {
     // The button reads "Tiles On" when the page opens, then "Tile Off" and "Tile On".
-    {{"Tile Off", "Tile On"}, tilesOn, tilesOnClicks, {0, 2}, nullptr, nullptr, false, "Tiles On"},
-    {{"Transparent", "Transparent"}, opaque1, opaque1Clicks, {0, 2}, nullptr, opaque1Ticked},
-    {{"Visible", "Visible"}, hidden1, hidden1Clicks, {0, 2}, nullptr, hidden1Ticked},
-    {{"Transparent", "Transparent"}, opaque2, opaque2Clicks, {0, 2}, nullptr, opaque2Ticked},
-    {{"Visible", "Visible"}, hidden2, hidden2Clicks, {0, 2}, nullptr, hidden2Ticked},
+    {{"Tile Off", "Tile On"},
+     sceneField<&CZoetraView::tilesOn>,
+     sceneField<&CZoetraView::tilesOnClicks>,
+     {0, 2},
+     nullptr,
+     nullptr,
+     false,
+     "Tiles On"},
+    checkBoxWhileOff<&CZoetraView::tileOpaque1, &CZoetraView::tileOpaque1Clicks>("Transparent"),
+    checkBoxWhileOff<&CZoetraView::tileHidden1, &CZoetraView::tileHidden1Clicks>("Visible"),
+    checkBoxWhileOff<&CZoetraView::tileOpaque2, &CZoetraView::tileOpaque2Clicks>("Transparent"),
+    checkBoxWhileOff<&CZoetraView::tileHidden2, &CZoetraView::tileHidden2Clicks>("Visible"),
 };
 
 bool loadQuad1Texture(CZoetraView& v, int, const QString& path, const std::string& recorded) {

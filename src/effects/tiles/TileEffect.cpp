@@ -1,27 +1,21 @@
 // The tile layer's declaration: keyable values, reset, loads, texture slots, sequence reload.
 #include "effects/tiles/TileEffect.h"
 
+#include "effects/CommonEffectSteps.h"
 #include "effects/EffectLoads.h"
 #include "effects/TextureSlots.h"
 #include "scene/CZoetraView.h"
 
-#define KEY(name, label, one, two)                                                                 \
-    {                                                                                              \
-        name, label, [](CZoetraView& v, int quad) -> float& { return quad == 0 ? v.one : v.two; }  \
-    }
-
 const KeyField kTileKeys[] = {
-    KEY("rotate.x", "Quad Rotate X", tileRotateX1, tileRotateX2),
-    KEY("rotate.y", "Quad Rotate Y", tileRotateY1, tileRotateY2),
-    KEY("rotate.z", "Quad Rotate Z", tileRotateZ1, tileRotateZ2),
-    KEY("position.x", "Quad Position X", tilePosX1, tilePosX2),
-    KEY("position.y", "Quad Position Y", tilePosY1, tilePosY2),
-    KEY("position.z", "Quad Position Z", tilePosZ1, tilePosZ2),
-    KEY("roll.x", "Quad Roll X", tileRollX1, tileRollX2),
-    KEY("roll.y", "Quad Roll Y", tileRollY1, tileRollY2),
+    KEYED_VALUE("rotate.x", "Quad Rotate X", n == 0 ? v.tileRotateX1 : v.tileRotateX2),
+    KEYED_VALUE("rotate.y", "Quad Rotate Y", n == 0 ? v.tileRotateY1 : v.tileRotateY2),
+    KEYED_VALUE("rotate.z", "Quad Rotate Z", n == 0 ? v.tileRotateZ1 : v.tileRotateZ2),
+    KEYED_VALUE("position.x", "Quad Position X", n == 0 ? v.tilePosX1 : v.tilePosX2),
+    KEYED_VALUE("position.y", "Quad Position Y", n == 0 ? v.tilePosY1 : v.tilePosY2),
+    KEYED_VALUE("position.z", "Quad Position Z", n == 0 ? v.tilePosZ1 : v.tilePosZ2),
+    KEYED_VALUE("roll.x", "Quad Roll X", n == 0 ? v.tileRollX1 : v.tileRollX2),
+    KEYED_VALUE("roll.y", "Quad Roll Y", n == 0 ? v.tileRollY1 : v.tileRollY2),
 };
-
-#undef KEY
 
 bool loadUserTileTexture(CZoetraView& v, int quad, const QString& path,
                          const std::string& recordedPath) {
@@ -33,17 +27,9 @@ bool loadUserTileTexture(CZoetraView& v, int quad, const QString& path,
 
 namespace {
 
-void resetTiles(CZoetraView& v) {
-    static_cast<TileParams&>(v) = TileParams{};
-}
-
 void loadTileDefaults(CZoetraView& v, EffectLoads& loads) {
     loads.mipmappedTexture(v, kTileTexturePath, v.tileTexture1);
     loads.mipmappedTexture(v, kTileTexturePath, v.tileTexture2);
-}
-
-void tileSlots(CZoetraView& v, std::vector<unsigned*>& list) {
-    list.insert(list.end(), {&v.tileTexture1, &v.tileTexture2});
 }
 
 void reloadTileTextures(CZoetraView& v, EffectLoads& loads, float) {
@@ -60,9 +46,9 @@ const EffectDescriptor kTileEffect{
     .name = "tiles",
     .keys = kTileKeySlices,
     .pages = kTilePages,
-    .reset = resetTiles,
+    .reset = resetToDefaults<TileParams>,
     .loadDefaults = loadTileDefaults,
-    .textureSlots = tileSlots,
+    .textureSlots = appendTextureSlots<&CZoetraView::tileTexture1, &CZoetraView::tileTexture2>,
     .reloadAfterItem = "tile2.texturePathLength",
     .reloadFromSequence = reloadTileTextures,
 };

@@ -1,6 +1,7 @@
 // Two tiled quads.
 #include "effects/tiles/TileLayer.h"
 
+#include "effects/CommonGl.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 
@@ -51,10 +52,7 @@ void drawQuad(const Quad& q) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
-    if (isOn(q.opaque))
-        glDisable(GL_BLEND);
-    else
-        glEnable(GL_BLEND);
+    setCapability(GL_BLEND, !isOn(q.opaque));
     glBindTexture(GL_TEXTURE_2D, q.texture);
     glColor3f(1, 1, 1);
 

@@ -1,5 +1,6 @@
 // The "Tunnel Controls" page as data: its parameter entries, mouse rules, toggle, picker,
 // opening, Reset and the wall colour its "Change Color" button sets.
+#include "effects/SceneField.h"
 #include "effects/StartValues.h"
 #include "effects/tunnel/TunnelEffect.h"
 #include "scene/CZoetraView.h"
@@ -29,36 +30,14 @@ const ControlEntry kTunnelEntries[] = {
           nullptr, kWide, {}),
 };
 
-bool tunnelTargeted(const CZoetraView& v, int) {
-    return isOn(v.mouseTargetTunnel);
-}
-float& tunnelTarget(CZoetraView& v, int) {
-    return v.mouseTargetTunnel;
-}
-float& tunnelOn(CZoetraView& v, int) {
-    return v.tunnelOn;
-}
-float& tunnelOnClicks(CZoetraView& v, int) {
-    return v.tunnelOnClicks;
-}
-
 const ToggleSpec kTunnelToggles[] = {
-    {{"Tunnel Off", "Tunnel On"}, tunnelOn, tunnelOnClicks, {0, 2}},
+    switchButton<&CZoetraView::tunnelOn, &CZoetraView::tunnelOnClicks>("Tunnel Off", "Tunnel On"),
 };
-
-bool loadTunnelTexture(CZoetraView& v, int, const QString& path, const std::string& recorded) {
-    return loadUserTunnelTexture(v, path, recorded);
-}
 
 const AssetPicker kTunnelPickers[] = {
     {"Load Texture", "Select Tunnel Texture", "JPG Files (*.jpg)|*.jpg|All Files(*.*)|*.*||",
-     ".\\Textures", "Textures/", nullptr, loadTunnelTexture},
+     ".\\Textures", "Textures/", nullptr, loadForLayer<loadUserTunnelTexture>},
 };
-
-void openTunnelPage(CZoetraView& v, int) {
-    v.tunnelOn = kSwitchOn;
-    v.tunnelOnClicks = 0;
-}
 
 // Reset: every value of the page back to its start value (the layer switch and the texture
 // stay), and the first entry selected.
@@ -84,12 +63,12 @@ const ControlPage kTunnelPage{
     .page = DeckPage::Tunnel,
     .caption = "Tunnel Controls",
     .entries = kTunnelEntries,
-    .leftDragGate = tunnelTargeted,
-    .rightDragGate = tunnelTargeted,
-    .mouseTarget = tunnelTarget,
+    .leftDragGate = sceneSwitchOn<&CZoetraView::mouseTargetTunnel>,
+    .rightDragGate = sceneSwitchOn<&CZoetraView::mouseTargetTunnel>,
+    .mouseTarget = sceneField<&CZoetraView::mouseTargetTunnel>,
     .mousePageCode = 1,
     .toggles = kTunnelToggles,
     .pickers = kTunnelPickers,
-    .open = openTunnelPage,
+    .open = switchLayerOn<&CZoetraView::tunnelOn, &CZoetraView::tunnelOnClicks>,
     .reset = resetTunnelPage,
 };

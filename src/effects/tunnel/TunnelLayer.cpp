@@ -1,6 +1,7 @@
 // Fogged tunnel drawing.
 #include "effects/tunnel/TunnelLayer.h"
 
+#include "effects/CommonGl.h"
 #include "effects/tunnel/TunnelFog.h"
 #include "effects/tunnel/TunnelGrid.h"
 #include "scene/CZoetraView.h"
@@ -57,10 +58,5 @@ void drawTunnel(CZoetraView& v) {
         }
     }
 
-    glEnable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
-    glDisable(GL_BLEND);
-    glDisable(GL_FOG);
+    leaveUnlitFoggedLayer();
 }
