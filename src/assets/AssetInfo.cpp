@@ -138,13 +138,10 @@ int describePicture(const QString& path, bool json, std::FILE* out, std::FILE* e
         print(err, QStringLiteral("Unable to read the picture: %1 (%2)\n").arg(path, why));
         return 1;
     }
-    QBuffer body(&bytes);
-    QImageReader reader(&body); // decided by the content: the extension may be missing or wrong
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    // Decided by the content: the extension may be missing or wrong.
+    const QImage image = readPicture(bytes, &why);
     if (image.isNull()) {
-        print(err, QStringLiteral("Unable to read the picture: %1 (%2)\n")
-                       .arg(path, reader.errorString()));
+        print(err, QStringLiteral("Unable to read the picture: %1 (%2)\n").arg(path, why));
         return 1;
     }
     const QSize natural = naturalSize(image);

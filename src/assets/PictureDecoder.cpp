@@ -10,8 +10,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 const QString kAddress = QStringLiteral("http://");
@@ -21,7 +23,42 @@ QString underFolder(const QString& folder, const QString& path) {
     return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
 }
 
+// Why a PNG's chunk list cannot be true, or empty. Pixel data (IDAT) cut short is left to the
+// decoder, which reads it as it comes.
+QString pngChunkFault(const QByteArray& bytes) {
+    constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
+    if (bytes.size() < 8 || std::memcmp(bytes.constData(), kSignature, 8) != 0) return {};
+    qsizetype at = 8;
+    while (at + 8 <= bytes.size()) {
+        const quint32 length = qFromBigEndian<quint32>(bytes.constData() + at);
+        const QByteArray type = bytes.mid(at + 4, 4);
+        if (type == "IEND") break;
+        const qint64 left = bytes.size() - at - 12; // after the length, type and check sum
+        if (qint64(length) > left && type != "IDAT")
+            return QStringLiteral("its %1 chunk claims %2 bytes, more than the file holds")
+                .arg(QString::fromLatin1(type))
+                .arg(length);
+        at += 12 + qsizetype(std::min<qint64>(length, left));
+    }
+    return {};
+}
+
 } // namespace
+
+QImage readPicture(const QByteArray& bytes, QString* why) {
+    const QString fault = pngChunkFault(bytes);
+    if (!fault.isEmpty()) {
+        if (why) *why = fault;
+        return {};
+    }
+    QByteArray data = bytes; // shared, not copied: QBuffer only reads it
+    QBuffer body(&data);
+    QImageReader reader(&body);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull() && why) *why = reader.errorString();
+    return image;
+}
 
 QString resolvePathRuleA(const QString& path, int assetPathMode, const QString& workingFolder) {
     if (assetPathMode >= 2 || path.contains(kAddress)) return path;
@@ -102,11 +139,7 @@ QImage readWebPicture(const QString& address) {
     QString why = fetched.error;
     QImage image;
     if (fetched.ok) {
-        QBuffer body;
-        body.setData(fetched.body);
-        QImageReader reader(&body);
-        reader.setAutoTransform(true);
-        image = reader.read();
+        image = readPicture(fetched.body);
         if (image.isNull()) why = QStringLiteral("what came back is not a picture");
     }
     if (image.isNull())
@@ -125,9 +158,5 @@ bool decodePicture(const QString& fullPath, int maxTextureSize, PictureAlpha alp
     // Read as bytes first: only a regular file of a bounded size, never a FIFO or a device.
     QByteArray bytes;
     if (!readWholeFile(resolveAssetFile(fullPath), kMaxPictureBytes, bytes, nullptr)) return false;
-    QBuffer body(&bytes);
-    QImageReader reader(&body);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    return decodePicture(image, maxTextureSize, alpha, out);
+    return decodePicture(readPicture(bytes), maxTextureSize, alpha, out);
 }

@@ -38,6 +38,12 @@ struct DecodedPicture {
     std::vector<uint8_t> rgba;               // row 0 is the bottom of the picture
 };
 
+// A picture file's bytes decoded by Qt (the format decided by the content), or a null image with
+// the reason in `why`. A PNG any of whose chunks (but its pixel data) claims more bytes than the
+// file holds is refused before it is decoded: the PNG library sets aside the claimed length
+// first, gigabytes for a file of a few hundred bytes.
+QImage readPicture(const QByteArray& bytes, QString* why = nullptr);
+
 // Decodes a picture file (JPEG, GIF, BMP, PNG, ICO, ...), stretches it over the texture size,
 // upright, with transparent parts laid over black. A web address ("http://", "https://") is
 // fetched first (within kWebFetchTimeoutMs); when that fails, or what comes back is no picture,

@@ -25,11 +25,14 @@
 #include <QTest>
 #include <QThread>
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
-// Resident memory of this process in KiB, from /proc.
+// Resident memory of this process in KiB, from /proc, once the allocator has handed back what
+// it keeps free (so a large buffer freed a minute ago does not count as growth).
 long residentKiB() {
+    malloc_trim(0);
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
@@ -180,12 +183,12 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     int cycles = 0;
     while (clock.elapsed() < minutes * 60000) {
-        soak.cycle(1 + cycles % sequences, cycleSeconds);
-        ++cycles;
         if (exportEvery > 0 && clock.elapsed() >= nextExport * 60000) {
             soak.exportVideo();
             nextExport += exportEvery;
         }
+        soak.cycle(1 + cycles % sequences, cycleSeconds);
+        ++cycles;
         soak.forgetRecords();
         // Warm: every sequence has been shown once (its textures and models were loaded) and
         // the undo history holds as many steps as it keeps.

@@ -2,10 +2,12 @@
 #include "assets/PictureDecoder.h"
 #include "assets/AssetPaths.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,54 @@ TEST(AssetPaths, BackslashesAndCaseOfStoredPaths) {
     EXPECT_EQ(resolveAssetFile(dir.path() + "/Model/Tardis.3ds"), expected);
     EXPECT_EQ(resolveAssetFile(dir.path() + "\\MODEL\\tardis.3DS"), expected);
     EXPECT_EQ(resolveAssetFile(dir.path() + "/Model/none.3ds"), dir.path() + "/Model/none.3ds");
+}
+
+namespace {
+QByteArray pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    image.save(&out, "PNG");
+    return bytes;
+}
+// `png` with a chunk of `type` claiming `claimed` bytes (and holding `held`) put before IEND.
+QByteArray withChunkBeforeEnd(QByteArray png, const char* type, quint32 claimed, int held) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian(claimed, chunk.data());
+    chunk += type;
+    chunk += QByteArray(held, 'x');
+    chunk += QByteArray(4, '\0'); // check sum: never reached when the length is refused
+    png.insert(png.size() - 12, chunk);
+    return png;
+}
+} // namespace
+
+TEST(Picture, APngChunkClaimingMoreThanTheFileHoldsIsRefusedBeforeDecoding) {
+    QImage image(5, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QByteArray png = pngOf(image);
+    QString why;
+    EXPECT_EQ(readPicture(png, &why).size(), QSize(5, 3)) << why.toStdString();
+
+    // A text chunk that claims about 1.9 GB in a file of a few hundred bytes.
+    const QByteArray lying = withChunkBeforeEnd(png, "tEXt", 0x74000000u, 20);
+    why.clear();
+    EXPECT_TRUE(readPicture(lying, &why).isNull());
+    EXPECT_NE(why.indexOf("tEXt chunk claims 1946157056 bytes"), -1) << why.toStdString();
+
+    // Every picture reader goes through the check: the loaders and `info`.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lying.png");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lying);
+    file.close();
+    DecodedPicture out;
+    EXPECT_FALSE(decodePicture(path, 256, PictureAlpha::Opaque, out));
+
+    // Pixel data cut short is the decoder's to judge, as before.
+    QByteArray cut = png.left(png.indexOf("IDAT") + 10);
+    why.clear();
+    readPicture(cut, &why);
+    EXPECT_EQ(why.indexOf("claims"), -1) << why.toStdString();
 }
