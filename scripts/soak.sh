@@ -26,4 +26,21 @@ if [ "$status" -gt 128 ]; then
     echo "CRASH: the driver died of signal $((status - 128))" | tee -a "$log" >&2
 fi
 grep -E '^(start|end|resident|OpenGL|export|message|CRASH)' "$log" >&2 || true
+# What a sequence holds differs (textures, models, particles), so the fair comparison of memory
+# is the same sequence at its first visit once warm and at its last.
+awk '
+/^start:/ { n = $5 }
+/ min: cycle / {
+    c = $4; sub(",", "", c); rss = $5; steps = $8
+    if (!warm && c >= n && steps >= 100) warm = 1
+    if (!warm) next
+    s = (c - 1) % n
+    if (!(s in first)) first[s] = rss
+    last[s] = rss
+}
+END {
+    for (s in first) { d = last[s] - first[s]; total += d; if (k == 0 || d > worst) worst = d; k++ }
+    if (k) printf "same sequence, first warm visit to last: mean %+.0f KiB, largest %+d KiB " \
+                  "over %d sequences\n", total / k, worst, k
+}' "$log" | tee -a "$log" >&2
 exit "$status"
