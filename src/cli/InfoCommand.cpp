@@ -4,6 +4,7 @@
 #include "assets/AssetInfo.h"
 #include "cli/SequenceCommands.h"
 #include "platform/WholeFile.h"
+#include "scene/SequenceFormatVersion.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,8 @@ void print(std::FILE* f, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), f);
 }
 
-// A sequence file starts with its format version, a little-endian float of 1 to 6.
+// A sequence file starts with its format version, a little-endian float of 1 to the version
+// this program writes.
 bool looksSequence(const QByteArray& head) {
     if (head.size() < 4) return false;
     std::uint32_t bits = 0;
@@ -25,7 +27,7 @@ bool looksSequence(const QByteArray& head) {
         bits = bits << 8 | std::uint8_t(head[i]);
     float version = 0;
     std::memcpy(&version, &bits, sizeof version);
-    return version >= 1.0f && version <= 6.0f;
+    return version >= 1.0f && version <= kSequenceFormatVersion;
 }
 
 bool looksPicture(const QString& path) {

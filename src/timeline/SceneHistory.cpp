@@ -5,6 +5,7 @@
 #include "effects/EffectLoads.h"
 #include "effects/Effects.h"
 #include "scene/CZoetraView.h"
+#include "scene/SequenceFormatVersion.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/SequenceLayout.h"
 
@@ -256,7 +257,7 @@ void SceneChange::restore(CZoetraView& v, bool after, EffectLoads& loads) const 
                   return at(x) < at(y);
               });
     for (const EffectDescriptor* effect : reloads)
-        effect->reloadFromSequence(v, loads, 6.0f);
+        effect->reloadFromSequence(v, loads, kSequenceFormatVersion);
     if (textChanged) loads.textLists(v);
 }
 
