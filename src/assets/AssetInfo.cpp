@@ -7,8 +7,6 @@
 #include "platform/ConsolePlatform.h"
 #include "platform/WholeFile.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
