@@ -9,3 +9,11 @@ void restoreStartValues(Block& block, Values Block::*... values) {
     static const Block start{};
     ((block.*values = start.*values), ...);
 }
+
+// The same for array members that hold one value per instance (the three models): only entry
+// `index` of each array is put back.
+template <typename Block, typename... Arrays>
+void restoreStartValuesAt(Block& block, int index, Arrays Block::*... arrays) {
+    static const Block start{};
+    (((block.*arrays)[index] = (start.*arrays)[index]), ...);
+}

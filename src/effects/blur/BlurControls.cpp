@@ -3,6 +3,7 @@
 #include "effects/blur/BlurControls.h"
 
 #include "effects/SceneField.h"
+#include "effects/StartValues.h"
 #include "platform/Platform.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -78,21 +79,18 @@ void openBlurPage(CZoetraView& v, int) {
     v.blurOnClicks = 0;
 }
 
+// Reset: the overlay's density, separation and colour, the motion blur and the "Apply Blur to:"
+// boxes back to their start values (only the text ticked); the switch and the colour mode stay.
 void resetBlurPage(CZoetraView& v, int) {
-    v.radialBlurDensity = 0;
+    using P = BlurParams;
+    restoreStartValues<P>(v, &P::radialBlurDensity, &P::radialBlurSeparation, &P::legacyBlurColour,
+                          &P::motionBlurDensity, &P::motionBlurFade, &P::motionBlurTrim,
+                          &P::motionBlurStretchX, &P::motionBlurStretchY, &P::motionBlurOn,
+                          &P::blurText, &P::blurTextClicks, &P::blurStars, &P::blurStarsClicks,
+                          &P::blurParticles, &P::blurParticlesClicks, &P::blurFire,
+                          &P::blurFireClicks, &P::blurModel, &P::blurModelClicks);
+    // A new scene starts the overlay at a fade of 0.2; Reset clears it to nothing.
     v.radialBlurFade = 0;
-    v.radialBlurSeparation = 0;
-    v.legacyBlurColour = {0, 0, 1};
-    v.motionBlurDensity = 0;
-    v.motionBlurFade = 0;
-    v.motionBlurTrim = 0;
-    v.motionBlurStretchX = 0;
-    v.motionBlurStretchY = 0;
-    v.motionBlurOn = 0;
-    v.blurText = 2.0f;
-    v.blurTextClicks = 1; // ticked: its next click unticks it
-    v.blurStars = v.blurParticles = v.blurFire = v.blurModel = 0;
-    v.blurStarsClicks = v.blurParticlesClicks = v.blurFireClicks = v.blurModelClicks = 0;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The "Text" page as data: its parameter entries, mouse rules, toggles, picker, opening and Reset.
 #include "effects/SceneField.h"
+#include "effects/StartValues.h"
 #include "effects/text/TextEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -90,18 +91,11 @@ const AssetPicker kTextPickers[] = {
 // Reset: the transform, colours, spacing, light and scale back to their start values (fade,
 // style, switches and font stay), with the window cleared to the black background at once.
 void resetTextPage(CZoetraView& v, int) {
-    v.textRotation = {0, 0, 0};
-    v.textPosition = {0, 0, 0};
-    v.fontColour = {255, 255, 255};
-    v.backgroundColour = {0, 0, 0};
+    using P = TextParams;
+    restoreStartValues<P>(v, &P::textRotation, &P::textPosition, &P::fontColour,
+                          &P::backgroundColour, &P::textTwist, &P::lineSpacing, &P::charSpacing,
+                          &P::spotPosition, &P::spotColour, &P::textScale, &P::textString);
     clearToBackground(v, 0);
-    v.textTwist = {0, 0, 0};
-    v.lineSpacing = {0, -60, 0};
-    v.charSpacing = {0, 0, 0};
-    v.spotPosition = {0, 0, 4000};
-    v.spotColour = {128, 128, 128};
-    v.textScale = {50, 50, 10};
-    v.textString = "Lumatoy";
 }
 
 } // namespace

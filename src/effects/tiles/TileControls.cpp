@@ -1,6 +1,7 @@
 // The "Tile Controls" page as data: its entries (on the quad chosen with "Quad 1" / "Quad 2"),
 // mouse rules, toggles and check boxes, pickers, opening and Reset.
 #include "effects/SceneField.h"
+#include "effects/StartValues.h"
 #include "effects/tiles/TileEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
@@ -95,15 +96,12 @@ void openTilePage(CZoetraView& v, int) {
 // Reset: quad 1 and the first entry selected; both quads' transforms and rolls back to their
 // start values, all four switches off and their boxes ticked.
 void resetTilePage(CZoetraView& v, int) {
-    v.tileSelected = 2;
-    v.tileRotateX1 = v.tileRotateY1 = v.tileRotateZ1 = 0;
-    v.tileRotateX2 = v.tileRotateY2 = v.tileRotateZ2 = 0;
-    v.tileRollX1 = v.tileRollY1 = v.tileRollX2 = v.tileRollY2 = 0;
-    v.tilePosX1 = v.tilePosY1 = 0;
-    v.tilePosZ1 = -200;
-    v.tilePosX2 = v.tilePosY2 = 0;
-    v.tilePosZ2 = -150;
-    v.tileOpaque1 = v.tileHidden1 = v.tileOpaque2 = v.tileHidden2 = 0;
+    using P = TileParams;
+    restoreStartValues<P>(v, &P::tileSelected, &P::tileRotateX1, &P::tileRotateY1, &P::tileRotateZ1,
+                          &P::tileRotateX2, &P::tileRotateY2, &P::tileRotateZ2, &P::tileRollX1,
+                          &P::tileRollY1, &P::tileRollX2, &P::tileRollY2, &P::tilePosX1,
+                          &P::tilePosY1, &P::tilePosZ1, &P::tilePosX2, &P::tilePosY2, &P::tilePosZ2,
+                          &P::tileOpaque1, &P::tileHidden1, &P::tileOpaque2, &P::tileHidden2);
     synchroniseBoxes(v);
     if (v.pageExists(DeckPage::Tiles)) v.selectedEntry[pageIndex(DeckPage::Tiles)] = 0;
 }
