@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <iterator>
 
 // The deck as the core sees it: each call goes to the page it concerns, when that page exists.
 class CMySheet::Bridge final : public DeckUi {
@@ -78,8 +79,16 @@ CMySheet::CMySheet(CZoetraView& v, const DeckServices& services)
               new CmyPage3(v, services),  new CmyPage5(v, services), new CmyPage6(v, services),
               new CmyPage7(v, services),  new CmyPage8(v, services), new CMyPage12(v, services),
               new CMyPage13(v, services), new CmyPage9(v, services)};
-    for (DeckPageWidget* p : pages_)
-        tabs_->addTab(p, DeckPageWidget::pageCaption(p->deckPage()));
+    // Pages that add nothing to their table share the generic page's class: each carries its own
+    // class name as its object name.
+    static constexpr const char* kPageClassNames[] = {
+        "CmyPage10", "CMyPage1", "CMyPage2",  "CmyPage3",  "CmyPage5", "CmyPage6",
+        "CmyPage7",  "CmyPage8", "CMyPage12", "CMyPage13", "CmyPage9"};
+    static_assert(std::size(kPageClassNames) == kDeckPageCount);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->setObjectName(QString::fromLatin1(kPageClassNames[i]));
+        tabs_->addTab(pages_[i], DeckPageWidget::pageCaption(pages_[i]->deckPage()));
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tabs_);

@@ -1,5 +1,5 @@
 // The effect pages of the Control Deck that are the generic page of their table as it stands:
-// "Star Controls" and "Picture Controls". A page that needs controls of its
+// "Star Controls", "Picture Controls" and the three model pages. A page that needs controls of its
 // own beyond its table's toggles and pickers overrides the hooks of CEffectPage (see TextPage.h,
 // SceneryPages.h, ModelBlurPages.h, ParticlePage.h), which the other pages' classes do.
 #pragma once
@@ -9,18 +9,16 @@
 #include "deck/ParticlePage.h"
 #include "deck/SceneryPages.h"
 
-// "Star Controls"
-class CMyPage2 : public CEffectPage {
-    Q_OBJECT
+// The generic page of one table under a name of its own, for the pages that add nothing to it.
+template <DeckPage kPage, typename Page = CEffectPage> class TablePage : public Page {
   public:
-    CMyPage2(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CEffectPage(DeckPage::Stars, v, services, parent) {}
+    TablePage(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
+        : Page(kPage, v, services, parent) {}
 };
 
-// "Picture Controls"
-class CmyPage9 : public CEffectPage {
-    Q_OBJECT
-  public:
-    CmyPage9(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CEffectPage(DeckPage::Pictures, v, services, parent) {}
-};
+using CMyPage2 = TablePage<DeckPage::Stars>;    // "Star Controls"
+using CmyPage9 = TablePage<DeckPage::Pictures>; // "Picture Controls"
+
+using CmyPage8 = TablePage<DeckPage::Model1, CModelPage>;  // "3DS Model"
+using CMyPage12 = TablePage<DeckPage::Model2, CModelPage>; // "Model 2"
+using CMyPage13 = TablePage<DeckPage::Model3, CModelPage>; // "Model 3"

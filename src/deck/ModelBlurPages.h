@@ -1,6 +1,6 @@
-// The "Blur Control" page and the three model pages: the generic pages of their tables plus their
-// own controls (the blur's "Apply Blur to:" group and hidden "Change Color"; each model page's
-// "Load Model" and its seven "Model Units" buttons).
+// The "Blur Control" page and what the three model pages share (DeckPages.h names them): the
+// generic pages of their tables plus their own controls (the blur's "Apply Blur to:" group and
+// hidden "Change Color"; each model page's "Load Model" and its seven "Model Units" buttons).
 #pragma once
 
 #include "deck/EffectPage.h"
@@ -52,28 +52,4 @@ class CModelPage : public CEffectPage {
 
     QPushButton* loadModel_ = nullptr;
     std::array<QRadioButton*, 7> units_{};
-};
-
-// "3DS Model"
-class CmyPage8 : public CModelPage {
-    Q_OBJECT
-  public:
-    CmyPage8(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CModelPage(DeckPage::Model1, v, services, parent) {}
-};
-
-// "Model 2"
-class CMyPage12 : public CModelPage {
-    Q_OBJECT
-  public:
-    CMyPage12(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CModelPage(DeckPage::Model2, v, services, parent) {}
-};
-
-// "Model 3"
-class CMyPage13 : public CModelPage {
-    Q_OBJECT
-  public:
-    CMyPage13(CZoetraView& v, const DeckServices& services, QWidget* parent = nullptr)
-        : CModelPage(DeckPage::Model3, v, services, parent) {}
 };

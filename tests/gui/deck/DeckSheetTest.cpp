@@ -66,7 +66,7 @@ TEST_F(DeckSheet, OpensAsAnAlwaysOnTopToolWindowWithElevenTabsInOrder) {
     ASSERT_EQ(sheet->tabs()->count(), 11);
     for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(sheet->tabs()->tabText(i), captions[i]);
-        EXPECT_EQ(QString(sheet->tabs()->widget(i)->metaObject()->className()), classes[i]);
+        EXPECT_EQ(sheet->tabs()->widget(i)->objectName(), classes[i]);
     }
     // The first tab is shown and its page made at once; the others wait for their tab.
     EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
