@@ -1,5 +1,5 @@
 // An effect's share of the keyable values: each value's name, label and place in the scene. The
-// keyframe table joins the shares of all effects into its 215 entries.
+// keyframe table joins the shares of all effects (215 values today).
 #pragma once
 
 #include <cstdint>

@@ -12,7 +12,6 @@
 #include "scene/Random.h"
 #include "scene/Switch.h"
 #include "startup/SceneStart.h"
-#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 #include <algorithm>
 

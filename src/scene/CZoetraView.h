@@ -28,8 +28,8 @@ struct DragPoint {
 
 // The one scene object. Every part of the program reads and writes its fields directly.
 //
-// The timeline tables and the particle slots make it about 18.6 MB: allocate it once on the heap,
-// never on the stack, with makeScene() (timeline/KeyframeStore.h), which also starts key 0 from
+// The timeline tables and the particle slots make it about 22 MB: allocate it once on the heap,
+// never on the stack, with makeScene() (startup/SceneStart.h), which also starts key 0 from
 // the constructed look. Allocation hands out zero-filled memory, so a field without an
 // initialiser starts at 0; construction gives every block its defaults.
 class CZoetraView : public TimelineBlock,

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 // Capacities of the timeline tables; they are hard limits.
-constexpr int kKeyableCount = 215;     // keyable scene values
+// Room for keyable scene values: the effects declare 215 of them today (keyableCount(),
+// timeline/KeyableParams.h); the timeline tables hold up to this many.
+constexpr int kKeyableCapacity = 256;
 constexpr int kTimelineFrames = 10000; // cells per track: frames 0 ... 9,999
 constexpr int kKeyListSize = 20000;    // entries of keyFrames, entry 0 included
 constexpr int kMaxKeyCount = kKeyListSize - 1;
@@ -16,10 +18,10 @@ constexpr int kResetKeyEntries = 601; // entries 1 ... 601 are cleared by resetT
 struct TimelineBlock {
     // Per keyable value p: the value stored by the key at each frame, and the baked value of
     // each frame (frameTrack[p][q] holds the interpolated value of frame q + 1).
-    float keyTrack[kKeyableCount][kTimelineFrames]{};
-    float frameTrack[kKeyableCount][kTimelineFrames]{};
+    float keyTrack[kKeyableCapacity][kTimelineFrames]{};
+    float frameTrack[kKeyableCapacity][kTimelineFrames]{};
     // The value of each keyable parameter at frame 0.
-    float startKey[kKeyableCount]{};
+    float startKey[kKeyableCapacity]{};
 
     // Entry 0 is the start key (always frame 0); entries 1 ... keyCount are the keys.
     std::int32_t keyFrames[kKeyListSize]{};
@@ -31,15 +33,15 @@ struct TimelineBlock {
     bool timelineBaked = false; // set once a segment after the first one is baked
 
     // Bake working records, kept between bakes so that adding a key bakes only its segment.
-    float runningValue[kKeyableCount]{};
-    float targetValue[kKeyableCount]{};
-    float previousTarget[kKeyableCount]{};
+    float runningValue[kKeyableCapacity]{};
+    float targetValue[kKeyableCapacity]{};
+    float previousTarget[kKeyableCapacity]{};
     std::int32_t segmentStart = 0;
     std::int32_t segmentEnd = 0;
     std::int32_t segmentLength = 0;
 
     // One key's values held by Copy for Paste.
-    float copyBuffer[kKeyableCount]{};
+    float copyBuffer[kKeyableCapacity]{};
 
     // The whole part of the format version of the sequence last loaded (0 after a reset); the
     // version itself is the scene's `sceneVersion`.

@@ -5,6 +5,7 @@
 #include "effects/Effects.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>
@@ -51,6 +52,12 @@ void setStartLighting() {
 }
 
 } // namespace
+
+std::unique_ptr<CZoetraView> makeScene() {
+    auto v = std::make_unique<CZoetraView>();
+    captureStartValues(*v);
+    return v;
+}
 
 void initialiseScene(CZoetraView& v) {
     v.sceneVersion = kSequenceFormatVersion;

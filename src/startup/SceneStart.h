@@ -1,7 +1,13 @@
-// Start-up initialisation of the scene record and the reset of the "New" command.
+// Making the scene record, its start-up initialisation and the reset of "New".
 #pragma once
 
+#include <memory>
+
 class CZoetraView;
+
+// A new scene record with every block's defaults, whose key 0 starts from that look. The record
+// is large (the timeline tables): it lives on the heap.
+std::unique_ptr<CZoetraView> makeScene();
 
 // Runs once after the GL context exists and is current: working folder, GL state, default
 // textures, models and pictures, simulation tables and the list of stored sequences. This is the

@@ -1,4 +1,4 @@
-// The 215 keyable scene values: one table that the keyframe store, the bake, playback, the
+// The keyable scene values (215 today): one table that the keyframe store, the bake, playback, the
 // sequence file and its text form all walk. Each entry has a stable id, a label and the place of
 // its value in the scene record; the effects declare them, this table joins them.
 #pragma once
@@ -21,8 +21,12 @@ struct KeyableParam {
     int instance = 0; // the model or quad of a value its effect declares once for several
 };
 
-// The 215 entries, in the order of the keyframe tables.
+// The entries, in the order of the keyframe tables: every value the effects declare, at most
+// kKeyableCapacity.
 const std::vector<KeyableParam>& keyableParams();
+inline int keyableCount() {
+    return int(keyableParams().size());
+}
 
 // Index of the entry with this id, or -1.
 int keyableIndex(std::string_view id);

@@ -33,7 +33,7 @@ bool keyListHasRoom(const CZoetraView& v) {
 void storeKey(CZoetraView& v, int f, const float* values) {
     const int k = v.keyCount + 1;
     v.keyFrames[k] = f;
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v.keyTrack[p][f] = values[p];
     v.keyCount = k;
     if (v.pageExists(DeckPage::Keyframes)) v.deckUi().addKeyTick(f, v.keyCount);
@@ -48,7 +48,7 @@ void storeKey(CZoetraView& v, int f, const float* values) {
 }
 
 void setStartValues(CZoetraView& v, const float* values) {
-    for (int p = 0; p < kKeyableCount; ++p) {
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p) {
         v.startKey[p] = values[p];
         v.frameTrack[p][0] = values[p];
     }
@@ -56,14 +56,8 @@ void setStartValues(CZoetraView& v, const float* values) {
 
 } // namespace
 
-std::unique_ptr<CZoetraView> makeScene() {
-    auto v = std::make_unique<CZoetraView>();
-    captureStartValues(*v);
-    return v;
-}
-
 void captureStartValues(CZoetraView& v) {
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v.startKey[p] = keyableValue(v, p);
 }
 
@@ -71,8 +65,8 @@ bool addKey(CZoetraView& v, int f) {
     if (!frameInTracks(f)) return false;
     if (f != 0 && !keyListHasRoom(v)) return false;
     v.sequenceLoaded = false;
-    float current[kKeyableCount];
-    for (int p = 0; p < kKeyableCount; ++p)
+    float current[kKeyableCapacity];
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         current[p] = keyableValue(v, p);
     if (f == 0)
         setStartValues(v, current);
@@ -85,7 +79,7 @@ bool copyKey(CZoetraView& v, int f, bool& keyCopied) {
     if (!frameInTracks(f)) return false;
     keyCopied = true;
     const bool shownValues = f != 0 && v.timelineBaked;
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v.copyBuffer[p] = shownValues ? v.frameTrack[p][f] : v.startKey[p];
     return true;
 }
@@ -126,7 +120,7 @@ void resetTimeline(CZoetraView& v) {
     v.loadedTimelineLength = 0;
     for (int i = 1; i <= kResetKeyEntries; ++i)
         v.keyFrames[i] = 0;
-    for (int p = 0; p < kKeyableCount; ++p) {
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p) {
         for (int i = 1; i <= kResetKeyEntries; ++i) {
             v.keyTrack[p][i] = 0.0f;
             v.frameTrack[p][i] = 0.0f;

@@ -2,12 +2,7 @@
 // Keyframe Controls page calls with its Frame slider position (Add Key, Copy, Paste, Clear All).
 #pragma once
 
-#include <memory>
-
 class CZoetraView;
-
-// A new scene record with every block's defaults, whose key 0 starts from that look.
-std::unique_ptr<CZoetraView> makeScene();
 
 // Copies the current value of every keyable parameter into the timeline's start values.
 void captureStartValues(CZoetraView& v);

@@ -25,7 +25,7 @@ void bakeTimeline(CZoetraView& v) {
         v.timelineLength += n;
         if (i >= 1) v.timelineBaked = true;
 
-        for (int p = 0; p < kKeyableCount; ++p) {
+        for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p) {
             const float target = v.keyTrack[p][f1];
             if (n < 0) {
                 // The next segment's step then leads from the value shown at f1 to its key.
@@ -63,7 +63,7 @@ void rebakeTimeline(CZoetraView& v) {
 
 void applyFrame(CZoetraView& v, int frame) {
     if (frame < 0 || frame >= kTimelineFrames) return;
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         setKeyableValue(v, p, v.frameTrack[p][frame]);
 }
 

@@ -122,8 +122,8 @@ SceneSnapshot takeSnapshot(CZoetraView& v) {
         s.ints.push_back(items[size_t(n)].intField(v));
     for (int n : lists.texts)
         s.texts.push_back(items[size_t(n)].stringField(v));
-    s.keyables.resize(kKeyableCount);
-    for (int p = 0; p < kKeyableCount; ++p)
+    s.keyables.resize(size_t(keyableCount()));
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         s.keyables[size_t(p)] = keyableValue(v, p);
     s.timeline = timelineBytes(v);
     s.playing = v.timelinePlaying;

@@ -127,7 +127,7 @@ std::map<int, int> lastSlots(float version) {
 // Keyables in the order their first slot appears.
 std::vector<int> slotOrder(float version) {
     std::vector<int> order;
-    std::vector<bool> seen(kKeyableCount, false);
+    std::vector<bool> seen(size_t(keyableCount()), false);
     for (int s = 0; s < kKeySlotCount; ++s) {
         const int p = keySlots()[s].keyable;
         if (!slotPresent(s, version) || seen[p]) continue;
@@ -284,7 +284,8 @@ bool readString(const QJsonValue& value, QByteArray& s, bool fileName) {
 // The record a new scene would write: the values of items the text leaves out.
 const SequenceRecord& defaultRecord() {
     static const SequenceRecord record = [] {
-        auto scene = makeScene();
+        auto scene = std::make_unique<CZoetraView>();
+        captureStartValues(*scene);
         return captureSequence(*scene);
     }();
     return record;
@@ -422,8 +423,8 @@ bool completeItems(SequenceRecord& r, const std::vector<bool>& given, float vers
 // A key's "values": every keyable value its slots of this version need, by id.
 bool readKeyValues(const QJsonObject& object, const QString& where, float version, SequenceKey& key,
                    QString& error) {
-    std::vector<float> values(kKeyableCount, 0.0f);
-    std::vector<bool> valueGiven(kKeyableCount, false);
+    std::vector<float> values(size_t(keyableCount()), 0.0f);
+    std::vector<bool> valueGiven(size_t(keyableCount()), false);
     const QJsonObject named = object.value(QLatin1String("values")).toObject();
     for (auto it = named.begin(); it != named.end(); ++it) {
         const int p = keyableIndex(it.key().toStdString());

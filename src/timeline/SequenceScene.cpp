@@ -4,6 +4,7 @@
 #include "effects/Effects.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/Playback.h"
 
@@ -137,7 +138,7 @@ void applySequence(CZoetraView& v, const SequenceRecord& r, EffectLoads& loads) 
     // Frame 0 shows the start values, as a key at frame 0 would: a file without keys then plays
     // its stored look rather than whatever the tracks last held there. The bake overwrites it
     // when there are keys.
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v.frameTrack[p][0] = v.startKey[p];
     v.bakeCursor = 0;
     bakeTimeline(v);

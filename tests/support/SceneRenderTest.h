@@ -11,7 +11,6 @@
 #include "startup/SceneStart.h"
 #include "support/GlTestContext.h"
 #include "support/TempProfile.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <QImage>

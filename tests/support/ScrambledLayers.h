@@ -8,19 +8,16 @@
 #include "scene/CZoetraView.h"
 #include "support/ExtremeValues.h"
 
-#include <span>
-
 // Each keyable value of the three layers, and the switches and requests a file or a page sets,
 // changes with a chance of one in `oneIn`.
 inline void scrambleParticleLayers(CZoetraView& v, ExtremeValues& values, unsigned oneIn = 4) {
     auto maybe = [&](float& field) {
         if (values.chance(oneIn)) field = values.real();
     };
-    for (std::span<const KeyField> keys :
-         {std::span<const KeyField>(kParticleKeys), std::span<const KeyField>(kStarKeys),
-          std::span<const KeyField>(kFireKeys)})
-        for (const KeyField& key : keys)
-            maybe(key.value(v, 0));
+    for (const EffectDescriptor* effect : {&kParticleEffect, &kStarEffect, &kFireEffect})
+        for (const KeySlice& slice : effect->keys)
+            for (const KeyField& key : slice.fields)
+                maybe(key.value(v, 0));
     for (float* field :
          {&v.particleSizeBase, &v.particleColourFloor.x, &v.particleWarmUpRequest,
           &v.particleRebuildRequest, &v.particleMultiColour, &v.particleMultiColourLevel,

@@ -4,5 +4,4 @@
 
 #include "effects/EffectDescriptor.h"
 
-extern const KeyField kBlurKeys[11];
 extern const EffectDescriptor kBlurEffect;

@@ -4,5 +4,4 @@
 
 #include "effects/EffectDescriptor.h"
 
-extern const KeyField kFireKeys[16];
 extern const EffectDescriptor kFireEffect;

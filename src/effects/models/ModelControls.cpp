@@ -3,6 +3,7 @@
 #include "effects/models/ModelControls.h"
 
 #include "effects/SceneField.h"
+#include "effects/StartValues.h"
 #include "effects/models/ModelEffect.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
@@ -63,7 +64,7 @@ const ControlEntry kModelEntries[] = {
 };
 
 const char* modelPrefix(const CZoetraView&, int n) {
-    return modelKeys(n).idPrefix;
+    return kModelKeyPrefixes[n];
 }
 
 bool modelOnAndTargeted(const CZoetraView& v, int n) {
@@ -115,26 +116,17 @@ void activateModelPage(CZoetraView& v, int) {
 // Reset: the transform, colour, light, fade and switches back to their start-up state. The
 // "3DS Model" page keeps its first texture offset; the other two pages clear it as well.
 void resetModelPage(CZoetraView& v, int n) {
-    v.modelRadialBlur[n] = 0;
-    v.modelRadialBlurClicks[n] = 0;
-    v.modelBlurPassRequest[n] = 0;
-    v.modelRotation[n] = {0, 0, 0};
-    v.modelPosition[n] = {0, 0, -40};
-    v.modelScale[n] = {0, 0, 0};
-    v.modelSpotPosition[n] = {0, 0, 4000};
-    v.modelColour[n] = {255, 255, 255};
-    v.modelFade[n] = 255;
+    using P = ModelParams;
+    restoreStartValuesAt<P>(v, n, &P::modelRadialBlur, &P::modelRadialBlurClicks,
+                            &P::modelBlurPassRequest, &P::modelRotation, &P::modelPosition,
+                            &P::modelScale, &P::modelSpotPosition, &P::modelColour, &P::modelFade,
+                            &P::modelUnits, &P::modelTransparency, &P::modelTransparencyClicks,
+                            &P::modelLighting, &P::modelLightingClicks, &P::modelShiny,
+                            &P::modelShinyClicks, &P::modelSphereMap, &P::modelSphereMapClicks);
+    // Models 2 and 3 start left and right of model 1; Reset puts each back on the centre line.
+    v.modelPosition[n].x = v.modelPosition[n].y = 0;
     v.modelTexOffset[n].t = 0;
     if (n != 0) v.modelTexOffset[n].s = 0;
-    v.modelUnits[n] = 3;
-    v.modelTransparency[n] = 0;
-    v.modelTransparencyClicks[n] = 0;
-    v.modelLighting[n] = 2.0f;
-    v.modelLightingClicks[n] = 1;
-    v.modelShiny[n] = 0;
-    v.modelShinyClicks[n] = 0;
-    v.modelSphereMap[n] = 0;
-    v.modelSphereMapClicks[n] = 0;
 }
 
 constexpr ControlPage modelPage(int n) {

@@ -7,6 +7,7 @@
 #include "effects/models/ModelControls.h"
 #include "scene/CZoetraView.h"
 
+// The keyable values of one model; the three models share the table (instance 0, 1, 2).
 const KeyField kModelKeys[] = {
     KEYED_VALUE("rotate.x", "Rotations X", v.modelRotation[n].x),
     KEYED_VALUE("rotate.y", "Rotations Y", v.modelRotation[n].y),
@@ -118,6 +119,12 @@ void reloadModels(CZoetraView& v, EffectLoads& loads, float version) {
         else if (v.modelHollow[n] >= 2.0f)
             loads.keyedTexture(v, v.modelTexturePath[n], v.modelTextureSlot(n));
     }
+}
+
+// The key share of model 0, 1 or 2 ("model1" ... "model3").
+constexpr KeySlice modelKeys(int model) {
+    constexpr const char* labels[] = {"Model 1 ", "Model 2 ", "Model 3 "};
+    return {kModelKeyPrefixes[model], kModelKeys, model, labels[model]};
 }
 
 constexpr KeySlice kModelKeySlices[] = {modelKeys(0), modelKeys(1), modelKeys(2)};

@@ -7,16 +7,10 @@
 #include <QString>
 #include <string>
 
-// The keyable values of one model; the three models share the table (instance 0, 1, 2).
-extern const KeyField kModelKeys[24];
 extern const EffectDescriptor kModelEffect;
 
-// The key share of model 0, 1 or 2 ("model1" ... "model3").
-constexpr KeySlice modelKeys(int model) {
-    constexpr const char* prefixes[] = {"model1", "model2", "model3"};
-    constexpr const char* labels[] = {"Model 1 ", "Model 2 ", "Model 3 "};
-    return {prefixes[model], kModelKeys, model, labels[model]};
-}
+// The id prefixes of the three models' keyable values ("model2.rotate.x").
+inline constexpr const char* kModelKeyPrefixes[] = {"model1", "model2", "model3"};
 
 // Imports the 3DS file into model `index` (0-2): its objects replace the slot's once the file has
 // been read; a file that cannot be read leaves the slot's model as it was.

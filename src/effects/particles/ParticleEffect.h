@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-extern const KeyField kParticleKeys[27];
 extern const ControlPage kParticlePage;
 extern const EffectDescriptor kParticleEffect;
 

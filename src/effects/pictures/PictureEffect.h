@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-extern const KeyField kPictureKeys[16];
 extern const ControlPage kPicturePage;
 extern const EffectDescriptor kPictureEffect;
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-extern const KeyField kStarKeys[14];
 extern const ControlPage kStarPage;
 extern const EffectDescriptor kStarEffect;
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-extern const KeyField kTextKeys[31];
 extern const ControlPage kTextPage;
 extern const EffectDescriptor kTextEffect;
 

@@ -6,6 +6,7 @@
 #include "effects/TextureSlots.h"
 #include "scene/CZoetraView.h"
 
+// The keyable values of one quad; the two quads share the table (instance 0 and 1).
 const KeyField kTileKeys[] = {
     KEYED_VALUE("rotate.x", "Quad Rotate X", n == 0 ? v.tileRotateX1 : v.tileRotateX2),
     KEYED_VALUE("rotate.y", "Quad Rotate Y", n == 0 ? v.tileRotateY1 : v.tileRotateY2),
@@ -35,6 +36,12 @@ void loadTileDefaults(CZoetraView& v, EffectLoads& loads) {
 void reloadTileTextures(CZoetraView& v, EffectLoads& loads, float) {
     loads.keyedTexture(v, v.tileTextureName1, v.tileTexture1);
     loads.keyedTexture(v, v.tileTextureName2, v.tileTexture2);
+}
+
+// The key share of quad 0 or 1 ("tile1", "tile2").
+constexpr KeySlice tileKeys(int quad) {
+    return {quad == 0 ? "tile1" : "tile2", kTileKeys, quad, "",
+            quad == 0 ? " (Quad 1)" : " (Quad 2)"};
 }
 
 constexpr KeySlice kTileKeySlices[] = {tileKeys(0), tileKeys(1)};

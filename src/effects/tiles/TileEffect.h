@@ -7,16 +7,8 @@
 #include <QString>
 #include <string>
 
-// The keyable values of one quad; the two quads share the table (instance 0 and 1).
-extern const KeyField kTileKeys[8];
 extern const ControlPage kTilePage;
 extern const EffectDescriptor kTileEffect;
-
-// The key share of quad 0 or 1 ("tile1", "tile2").
-constexpr KeySlice tileKeys(int quad) {
-    return {quad == 0 ? "tile1" : "tile2", kTileKeys, quad, "",
-            quad == 0 ? " (Quad 1)" : " (Quad 2)"};
-}
 
 // "Load Texture" for quad 0 or 1: the chosen file, as given, mipmapped into its slot and
 // `recordedPath` stored for the sequence file. False when the file cannot be loaded.

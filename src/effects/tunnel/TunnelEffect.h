@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-extern const KeyField kTunnelKeys[12];
 extern const ControlPage kTunnelPage;
 extern const EffectDescriptor kTunnelEffect;
 

@@ -5,8 +5,8 @@
 #include "app/QtPlatform.h"
 #include "app/ZoetraGLWidget.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/TempProfile.h"
-#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QCoreApplication>

@@ -12,8 +12,8 @@
 #include "effects/tiles/TileEffect.h"
 #include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "timeline/SequenceScene.h"
 
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"

@@ -4,6 +4,7 @@
 #include "support/SequenceFrames.h"
 
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingAssetLoads.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyframeStore.h"

@@ -11,7 +11,6 @@
 #include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
 #include "support/ScrambledLayers.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

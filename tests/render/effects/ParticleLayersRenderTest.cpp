@@ -13,7 +13,6 @@
 #include "startup/SceneStart.h"
 #include "support/GlTestContext.h"
 #include "support/GoldenImage.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "render/FrameClock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/GlTestContext.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <memory>

@@ -6,7 +6,6 @@
 #include "render/HeadlessContext.h"
 #include "scene/CZoetraView.h"
 #include "startup/SceneStart.h"
-#include "timeline/KeyframeStore.h"
 
 #include <GL/gl.h>
 #include <QDir>

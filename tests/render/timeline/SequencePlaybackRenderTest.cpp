@@ -7,6 +7,7 @@
 
 #include "render/HeadlessRender.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
@@ -75,7 +76,7 @@ TEST(SequencePlayback, KeysOutOfFrameOrderShowEveryFrameOfTheTimeline) {
     for (int i = 1; i <= 3; ++i) {
         v->textRotation.y = 40.0f * i;
         v->keyFrames[i] = frames[i - 1];
-        for (int p = 0; p < kKeyableCount; ++p)
+        for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
             v->keyTrack[p][frames[i - 1]] = keyableValue(*v, p);
     }
     const QString path = dir.filePath("backward.lmt");

@@ -6,8 +6,8 @@
 #include "effects/text/TextPageActions.h"
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 
 #include <QDir>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "controls/MouseControl.h"
 #include "effects/text/TextLayer.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingDeck.h"
-#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 

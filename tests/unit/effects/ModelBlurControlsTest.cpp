@@ -8,9 +8,9 @@
 #include "effects/models/ModelLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingDeck.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

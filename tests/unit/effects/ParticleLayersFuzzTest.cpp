@@ -5,8 +5,8 @@
 #include "effects/particles/ParticleLayer.h"
 #include "effects/stars/StarLayer.h"
 #include "scene/Random.h"
+#include "startup/SceneStart.h"
 #include "support/ScrambledLayers.h"
-#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 

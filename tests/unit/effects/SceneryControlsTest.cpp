@@ -8,8 +8,8 @@
 #include "effects/tunnel/TunnelEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingDeck.h"
-#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "effects/stars/StarEffect.h"
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "export/ExportSettings.h"
 #include "export/FormatTable.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

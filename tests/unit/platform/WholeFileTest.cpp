@@ -2,7 +2,7 @@
 #include "platform/WholeFile.h"
 #include "export/PngFolderSink.h"
 #include "scene/CZoetraView.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>

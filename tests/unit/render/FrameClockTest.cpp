@@ -3,7 +3,7 @@
 #include "render/Clock.h"
 #include "render/FrameComposer.h"
 #include "scene/CZoetraView.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -2,7 +2,6 @@
 #include "scene/CZoetraView.h"
 #include "scene/Switch.h"
 #include "startup/SceneStart.h"
-#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "startup/SceneStart.h"
 #include "support/RecordingDeck.h"
 #include "timeline/KeyableParams.h"
-#include "timeline/KeyframeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -205,7 +204,7 @@ TEST(SceneNew, StopsPlaybackAndClearsTheMouseDragAndTheFrameClock) {
 
 TEST(SceneStart, KeyZeroStartsFromTheConstructedLook) {
     auto v = makeScene();
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         ASSERT_FLOAT_EQ(v->startKey[p], keyableValue(*v, p)) << keyableParams()[p].id;
     EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
 }
@@ -224,7 +223,7 @@ TEST(SceneNew, EmptiesTheTimelineAndStartsKeyZeroFromTheResetLook) {
 
     EXPECT_EQ(v->keyCount, 0);
     EXPECT_EQ(v->keyFrames[2], 0);
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         ASSERT_FLOAT_EQ(v->startKey[p], keyableValue(*v, p)) << keyableParams()[p].id;
     EXPECT_FLOAT_EQ(v->startKey[keyableIndex("text.scale.x")], 50);
 }

@@ -1,7 +1,7 @@
 // The keyable-parameter table: 215 distinct scene fields with unique ids.
 #include "timeline/KeyableParams.h"
 #include "scene/CZoetraView.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

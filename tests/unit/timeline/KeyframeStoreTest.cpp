@@ -1,6 +1,7 @@
 // Add Key, Copy, Paste, Clear All and the timeline reset.
 #include "timeline/KeyframeStore.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/Playback.h"

@@ -1,6 +1,7 @@
 // Edits kept as differences: small for small edits, exact both ways, assets reloaded by path.
 #include "timeline/SceneHistory.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingAssetLoads.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"

@@ -166,7 +166,7 @@ TEST(SequenceFile, LayoutCountsAndVersionConditions) {
     int starts = 0;
     for (int n = 1; n <= kHeaderItemCount; ++n)
         if (headerItems()[n].keyable >= 0) ++starts;
-    EXPECT_EQ(starts, kKeyableCount); // every start value once
+    EXPECT_EQ(starts, keyableCount()); // every start value once
 
     auto missing = [](float version) {
         std::vector<int> items;

@@ -2,8 +2,8 @@
 #include "timeline/SequenceJson.h"
 #include "cli/SequenceCommands.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "timeline/KeyableParams.h"
-#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceScene.h"
 
 #include <QFile>
@@ -27,7 +27,7 @@ SequenceRecord writtenRecord() {
     v->fontFace = "Arial Black";
     v->starsOn = 2;
     v->fireTextureName = "Particles/Fire.bmp";
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v->startKey[p] = 0.1f * p - 3.3f;
     v->startKey[3] = -0.0f;
     v->startKey[4] = 1e-38f;
@@ -35,7 +35,7 @@ SequenceRecord writtenRecord() {
     v->keyCount = 2;
     v->keyFrames[1] = 30;
     v->keyFrames[2] = 9999;
-    for (int p = 0; p < kKeyableCount; ++p) {
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p) {
         v->keyTrack[p][30] = std::nextafter(float(p), 1000.0f);
         v->keyTrack[p][9999] = p / 7.0f;
     }

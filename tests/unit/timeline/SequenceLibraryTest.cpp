@@ -4,8 +4,8 @@
 #include "timeline/SequenceScene.h"
 
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 #include "timeline/SequenceLibrary.h"
 
 #include <QDir>

@@ -5,6 +5,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"
 #include "timeline/KeyframeStore.h"
@@ -50,13 +51,13 @@ void fillScene(CZoetraView& v) {
     }
     v.textString = "Line one\r\nLine two, 100% sure";
     v.modelLoaded[1] = 2.0f;
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v.startKey[p] = 0.5f * p - 20;
     v.keyCount = 3;
     const int frames[] = {0, 12, 40, 700};
     for (int i = 1; i <= 3; ++i) {
         v.keyFrames[i] = frames[i];
-        for (int p = 0; p < kKeyableCount; ++p)
+        for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
             v.keyTrack[p][frames[i]] = p * 1.25f + i;
     }
 }
@@ -86,13 +87,13 @@ TEST_F(SequenceScene, SavedSequenceLoadsBackValueForValue) {
             EXPECT_EQ(item.stringField(*w), item.stringField(*v)) << item.id;
         }
     }
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         EXPECT_EQ(w->startKey[p], v->startKey[p]) << p;
     ASSERT_EQ(w->keyCount, 3);
     const int light = keyableIndex("pictures.light.y");
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(w->keyFrames[i], v->keyFrames[i]);
-        for (int p = 0; p < kKeyableCount; ++p) {
+        for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p) {
             const float expected =
                 p == light || p == light + 1 ? 0.0f : v->keyTrack[p][v->keyFrames[i]];
             if (v->keyFrames[i] <= 601) {
@@ -189,7 +190,7 @@ TEST_F(SequenceScene, OlderFilesKeepWhatTheyLack) {
     v->blurModel = 2;
     v->keyCount = 1;
     v->keyFrames[1] = 20;
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         v->keyTrack[p][20] = 5;
     SequenceRecord r = captureSequence(*v);
 
@@ -351,7 +352,7 @@ TEST_F(SequenceScene, AFileWithoutKeysPlaysItsStartValues) {
 
     auto w = makeScene();
     // Frame 0 of the tracks holds something else from earlier work.
-    for (int p = 0; p < kKeyableCount; ++p)
+    for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
         w->frameTrack[p][0] = 1234;
     ASSERT_TRUE(loadSequenceFile(*w, file("still.lmt"), nullptr, &loads));
     EXPECT_EQ(w->keyCount, 0);
@@ -367,7 +368,7 @@ TEST_F(SequenceScene, KeysOutOfFrameOrderLoadPlayAndSaveBackInTheirOrder) {
     v->keyCount = 3;
     for (int i = 1; i <= 3; ++i) {
         v->keyFrames[i] = frames[i - 1];
-        for (int p = 0; p < kKeyableCount; ++p)
+        for (int p = 0, pEnd = keyableCount(); p < pEnd; ++p)
             v->keyTrack[p][frames[i - 1]] = float(i * 10 + p);
     }
     const QString path = file("backward.lmt");

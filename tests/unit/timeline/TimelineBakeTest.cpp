@@ -1,5 +1,6 @@
 // The bake into per-frame values and playback of the baked frames.
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/RecordingDeck.h"
 #include "support/ScriptedPlatform.h"
 #include "timeline/KeyableParams.h"

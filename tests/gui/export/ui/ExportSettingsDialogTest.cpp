@@ -2,8 +2,8 @@
 #include "export/ui/ExportSettingsDialog.h"
 #include "export/FormatTable.h"
 #include "scene/CZoetraView.h"
+#include "startup/SceneStart.h"
 #include "support/ScriptedPlatform.h"
-#include "timeline/KeyframeStore.h"
 
 #include <QApplication>
 #include <QCheckBox>

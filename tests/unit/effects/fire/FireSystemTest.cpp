@@ -4,7 +4,7 @@
 #include "effects/fire/FireLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

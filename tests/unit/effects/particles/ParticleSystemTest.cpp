@@ -5,7 +5,7 @@
 #include "effects/particles/ParticleLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

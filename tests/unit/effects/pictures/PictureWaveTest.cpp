@@ -2,7 +2,7 @@
 // flag wave's phase in degrees, and natural sizes that give no sheet.
 #include "effects/pictures/PictureLayer.h"
 #include "scene/CZoetraView.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

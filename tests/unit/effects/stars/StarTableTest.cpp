@@ -2,7 +2,7 @@
 #include "effects/stars/StarLayer.h"
 #include "scene/CZoetraView.h"
 #include "scene/Random.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the mapping switches, the phase of the previous frame, and values that would divide by zero.
 #include "effects/tunnel/TunnelGrid.h"
 #include "scene/CZoetraView.h"
-#include "timeline/KeyframeStore.h"
+#include "startup/SceneStart.h"
 
 #include <gtest/gtest.h>
 
