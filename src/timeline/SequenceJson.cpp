@@ -284,6 +284,7 @@ bool readString(const QJsonValue& value, QByteArray& s, bool fileName) {
 // The record a new scene would write: the values of items the text leaves out.
 const SequenceRecord& defaultRecord() {
     static const SequenceRecord record = [] {
+        // What makeScene() (start-up, a folder above this one) does, written out here.
         auto scene = std::make_unique<CZoetraView>();
         captureStartValues(*scene);
         return captureSequence(*scene);
